@@ -1,0 +1,83 @@
+#pragma once
+// The string list: ordered entries of a Big5 text and an attached object.
+//
+// A sorted list keeps its entries in ascending order of CompareText and inserts
+// every addition at its sorted position; in the ignore-duplicates mode an
+// addition whose text compares equal to an entry present is dropped. The list
+// never owns its objects.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/lists/object.h"
+
+namespace kivrel {
+
+enum class TDuplicates { dupAccept, dupIgnore };
+
+struct TStringEntry {
+  std::string Text;
+  TObject* Object = nullptr;
+};
+
+class TStringList {
+ public:
+  // Case-insensitive comparison of two texts: ASCII letters compare without
+  // regard to case, every other byte by its unsigned value. So a space sorts
+  // before the digits, the digits before the letters, and Big5 bytes last.
+  static int CompareText(std::string_view a, std::string_view b);
+
+  int Count() const { return static_cast<int>(entries_.size()); }
+  const std::string& Strings(int index) const { return entries_.at(Checked(index)).Text; }
+  TObject* Objects(int index) const { return entries_.at(Checked(index)).Object; }
+  void SetObject(int index, TObject* object) { entries_.at(Checked(index)).Object = object; }
+  const std::vector<TStringEntry>& Entries() const { return entries_; }
+
+  bool Sorted() const { return sorted_; }
+  // Switching the flag on sorts the entries present (and, when duplicates are
+  // ignored, keeps only the first of each run of equal texts).
+  void SetSorted(bool sorted);
+  TDuplicates Duplicates() const { return duplicates_; }
+  void SetDuplicates(TDuplicates duplicates) { duplicates_ = duplicates; }
+
+  // Binary search of a sorted list: true and the index of the equal entry, or
+  // false and the index at which `text` would be inserted.
+  bool Find(std::string_view text, int& index) const;
+
+  // Sorted list: inserts at the sorted position and yields its index (or, when
+  // an equal text is present and duplicates are ignored, adds nothing and
+  // yields the index of that entry). Unsorted list: appends.
+  int AddObject(std::string text, TObject* object);
+  int Add(std::string text) { return AddObject(std::move(text), nullptr); }
+
+  void Delete(int index);
+  void Clear() { entries_.clear(); }
+
+  // Keeps the entries for which `keep` is true, in their order, in one pass.
+  template <class Pred>
+  void KeepIf(Pred keep) {
+    std::erase_if(entries_, [&](const TStringEntry& e) { return !keep(e.Text); });
+  }
+
+  // Merges entries that are sorted, free of equal texts among themselves and
+  // absent from this sorted list, in linear time.
+  void MergeSorted(std::vector<TStringEntry> entries);
+
+  // Replaces all entries by the lines of `text`: the text ends at its first
+  // NUL byte; CR, LF and CR LF each end a line; a break at the very end adds
+  // no empty line.
+  void SetText(std::string_view text);
+
+  // Reads the file's bytes whole, unconverted, and assigns them as text.
+  void LoadFromFile(const std::string& fileName);
+
+ private:
+  size_t Checked(int index) const;
+
+  std::vector<TStringEntry> entries_;
+  bool sorted_ = false;
+  TDuplicates duplicates_ = TDuplicates::dupAccept;
+};
+
+}  // namespace kivrel

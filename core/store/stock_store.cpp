@@ -1,0 +1,84 @@
+#include "core/store/stock_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/io/file_io.h"
+
+namespace kivrel {
+
+void StoreStock(TStringList& stockList, std::unique_ptr<TStock> stock) {
+  std::string key = stock->GetKey();
+  int index = 0;
+  if (stockList.Find(key, index)) {
+    StockAt(stockList, index).Payload = stock->Payload;
+    return;  // the new stock is freed here
+  }
+  stockList.AddObject(std::move(key), stock.release());
+}
+
+void StoreStocks(TStringList& stockList, std::vector<std::unique_ptr<TStock>> stocks) {
+  struct Keyed {
+    std::string key;
+    std::size_t index;  // position in `stocks`, i.e. the order of storing
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(stocks.size());
+  for (std::size_t i = 0; i < stocks.size(); ++i) keyed.push_back({stocks[i]->GetKey(), i});
+
+  const auto less = [](const Keyed& a, const Keyed& b) { return TStringList::CompareText(a.key, b.key) < 0; };
+  // A quote file written by the program is already in strict key order.
+  const bool strictlyAscending =
+      std::adjacent_find(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return !less(a, b); }) ==
+      keyed.end();
+  if (!strictlyAscending) std::stable_sort(keyed.begin(), keyed.end(), less);
+
+  std::vector<TStringEntry> added;
+  for (std::size_t run = 0; run < keyed.size();) {
+    std::size_t end = run + 1;
+    while (end < keyed.size() && !less(keyed[run], keyed[end])) ++end;
+    // Within a run of equal keys the first stock stored gives key text and
+    // object, the last one the payload.
+    const StockRecord& payload = stocks[keyed[end - 1].index]->Payload;
+    int found = 0;
+    if (stockList.Count() > 0 && stockList.Find(keyed[run].key, found)) {
+      StockAt(stockList, found).Payload = payload;
+    } else {
+      std::unique_ptr<TStock>& first = stocks[keyed[run].index];
+      first->Payload = payload;
+      added.push_back({std::move(keyed[run].key), first.release()});
+    }
+    run = end;
+  }
+  stockList.MergeSorted(std::move(added));
+  // Stocks not taken into the store are freed with `stocks`.
+}
+
+void LoadStockFile(TStringList& stockList, const std::string& fileName) {
+  if (!PathExists(fileName)) return;
+  const std::string data = ReadWholeFile(fileName);
+  const std::size_t n = data.size() / StockRecord::kSize;
+  std::vector<std::unique_ptr<TStock>> stocks;
+  stocks.reserve(n);
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+  for (std::size_t i = 0; i < n; ++i) {
+    stocks.push_back(std::make_unique<TStock>(StockRecord(bytes + i * StockRecord::kSize)));
+  }
+  StoreStocks(stockList, std::move(stocks));
+}
+
+std::string StockFileBytes(const TStringList& stockList) {
+  std::string buffer(static_cast<std::size_t>(stockList.Count()) * StockRecord::kSize, '\0');
+  char* out = buffer.data();
+  for (const TStringEntry& entry : stockList.Entries()) {
+    std::memcpy(out, static_cast<const TStock*>(entry.Object)->Payload.Bytes(), StockRecord::kSize);
+    out += StockRecord::kSize;
+  }
+  return buffer;
+}
+
+void SaveStockFile(const TStringList& stockList, const std::string& fileName) {
+  WriteFileAtomically(fileName, StockFileBytes(stockList));
+}
+
+}  // namespace kivrel
