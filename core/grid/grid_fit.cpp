@@ -1,0 +1,24 @@
+#include "core/grid/grid_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace kivrel {
+
+void FitColumnWidths(TStringGrid& grid) {
+  if (grid.ColCount() <= 0) return;
+  grid.SetDefaultColWidth((grid.ClientWidth() - 14) / grid.ColCount());
+}
+
+void FitGridFont(TStringGrid& grid, float ratio) {
+  const long double quotient = static_cast<long double>(grid.DefaultColWidth()) / ratio;
+  // Out-of-range quotients (a zero ratio) are clamped rather than converted.
+  const long double clamped = std::clamp(std::isnan(quotient) ? 0.0L : quotient, -1e15L, 1e15L);
+  const std::int64_t a = static_cast<std::int64_t>(std::nearbyint(clamped)) - 1;  // half to even
+  const std::int64_t b = static_cast<std::int64_t>(grid.DefaultRowHeight()) - 2;
+  grid.SetFontHeight(static_cast<int>(std::llabs(std::min(a, b))));
+}
+
+}  // namespace kivrel

@@ -1,0 +1,87 @@
+#include "core/grid/value_format.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "core/text/fixed_texts.h"
+
+namespace kivrel {
+namespace {
+
+// printf's "%.*Lf" rounds an exact tie to the even digit; a value exactly
+// halfway at the last shown digit must go away from zero instead. Returns
+// true and the rounded, scaled integer when `value` is such a tie.
+bool ExactTie(int decimals, long double value, long double& rounded) {
+  if (decimals > 18 || !std::isfinite(value)) return false;
+  long double scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;  // exact up to 10^27
+  const long double p = value * scale;
+  if (std::fabs(p - std::trunc(p)) != 0.5L) return false;
+  if (std::fmal(value, scale, -p) != 0) return false;  // the product was rounded
+  rounded = p + std::copysign(0.5L, p);
+  return true;
+}
+
+std::string Printf(const char* format, int decimals, long double value) {
+  char small[64];
+  const int n = std::snprintf(small, sizeof small, format, decimals, value);
+  if (n < 0) return {};
+  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
+  std::string big(static_cast<size_t>(n) + 1, '\0');
+  std::snprintf(big.data(), big.size(), format, decimals, value);
+  big.resize(static_cast<size_t>(n));
+  return big;
+}
+
+bool AllZeroDigits(std::string_view s) {
+  for (char c : s) {
+    if (c >= '1' && c <= '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FloatFormatText(int decimals) { return "%." + std::to_string(decimals) + "f"; }
+
+std::string FormatValue(int decimals, bool force, bool plusSign, long double value) {
+  if (value == 0 && !force) return {};
+  if (decimals < 0) decimals = 0;
+  std::string text;
+  long double rounded = 0;
+  if (ExactTie(decimals, value, rounded)) {
+    text = Printf("%.*Lf", 0, rounded);
+    if (decimals > 0) {
+      const bool negative = text[0] == '-';
+      std::string digits = negative ? text.substr(1) : text;
+      if (digits.size() <= static_cast<size_t>(decimals)) digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+      digits.insert(digits.size() - static_cast<size_t>(decimals), ".");
+      text = (negative ? "-" : "") + digits;
+    }
+  } else {
+    text = Printf("%.*Lf", decimals, value);
+  }
+  if (!text.empty() && text[0] == '-' && AllZeroDigits(text)) text.erase(0, 1);  // no "-0.00"
+  if (plusSign && value > 0) text.insert(0, "+");
+  return text;
+}
+
+std::string RemoveSpaces(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (c != ' ') out += c;
+  }
+  return out;
+}
+
+std::string FormatStockName(std::string_view s) {
+  std::string name = s.find(' ') != std::string_view::npos ? RemoveSpaces(s) : std::string(s);
+  if (name.size() != 4) return name;
+  std::string spread = name.substr(0, 2);
+  spread += kIdeographicSpace;
+  spread += name.substr(2, 2);
+  return spread;
+}
+
+}  // namespace kivrel

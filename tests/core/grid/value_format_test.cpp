@@ -1,0 +1,75 @@
+#include "core/grid/value_format.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+
+namespace kivrel {
+namespace {
+
+TEST(FormatValue, ExamplesZerosSignsAndHalves) {
+  const struct {
+    int decimals;
+    bool force, plus;
+    long double value;
+    const char* text;
+  } cases[] = {
+      {2, false, false, 12.5L, "12.50"},
+      {2, false, true, 0.7L, "+0.70"},
+      {2, false, true, -0.3L, "-0.30"},
+      {0, false, false, 1234, "1234"},
+      {2, false, true, 0, ""},
+      {2, true, false, 0, "0.00"},
+      {2, true, true, 0, "0.00"},
+      // Exact halves go away from zero...
+      {2, false, false, 0.125L, "0.13"},
+      {2, false, false, -0.125L, "-0.13"},
+      {0, false, false, 2.5L, "3"},
+      {0, false, false, 3.5L, "4"},
+      {0, false, false, 0.5L, "1"},
+      {1, false, false, 0.25L, "0.3"},
+      // ...while values merely near a half round to the nearest.
+      {2, false, false, 12.345F, "12.35"},  // the single lies above 12.345
+      {2, false, false, 1.005F, "1.00"},    // the single lies below 1.005
+      {2, false, false, -0.001L, "0.00"},   // no "-0.00"
+      {2, false, true, 0.001L, "+0.00"},
+      {0, false, false, 123456789.0F, "123456792"},
+      {1, false, false, 9.95L, "9.9"},      // the long double 9.95 lies below the half
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatValue(c.decimals, c.force, c.plus, c.value), c.text)
+        << c.decimals << " decimals of " << static_cast<double>(c.value);
+  }
+}
+
+TEST(FormatValue, IgnoresTheLocaleAndSurvivesNonNumbers) {
+  const char* old = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  EXPECT_EQ(FormatValue(2, false, false, 1.5L), "1.50");
+  if (old != nullptr) std::setlocale(LC_NUMERIC, "C");
+  EXPECT_EQ(FormatValue(2, false, false, std::numeric_limits<long double>::quiet_NaN()), "nan");
+  EXPECT_EQ(FormatValue(2, false, true, std::numeric_limits<long double>::infinity()), "+inf");
+  EXPECT_EQ(FormatValue(2, false, false, 1e30L).size(), 34u);
+  EXPECT_EQ(FloatFormatText(2), "%.2f");
+  EXPECT_EQ(FloatFormatText(0), "%.0f");
+}
+
+TEST(FormatStockName, SpreadsTwoCharacterNames) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"\xA5x\xAA" "d", "\xA5x\xA1@\xAA" "d"},          // 台泥 -> 台　泥
+      {"\xA5x \xAA" "d", "\xA5x\xA1@\xAA" "d"},         // 台 泥 -> 台　泥
+      {"ABCD", "AB\xA1@" "CD"},
+      {"AB CD", "AB\xA1@" "CD"},
+      {"\xA5x\xC6W\xB9q", "\xA5x\xC6W\xB9q"},           // six bytes stay
+      {"ABC", "ABC"},
+      {"", ""},
+      {"\xA5x\xA1@\xAA" "d", "\xA5x\xA1@\xAA" "d"},     // an ideographic space is not removed
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatStockName(c.in), c.out) << c.in;
+  EXPECT_EQ(RemoveSpaces(" a b\xA1@ "), "ab\xA1@");
+}
+
+}  // namespace
+}  // namespace kivrel
