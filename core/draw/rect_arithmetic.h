@@ -1,0 +1,26 @@
+#pragma once
+// Rectangle arithmetic without overflow. Cell geometry adds text widths to
+// edges and takes pixels off them; with edges near the ends of the int32
+// range those sums leave it, so they are formed in int64 and clamped back.
+
+#include <cstdint>
+#include <limits>
+
+#include "core/draw/rect.h"
+
+namespace kivrel {
+
+constexpr std::int32_t ClampToInt32(std::int64_t v) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+// Right - Left, or 0 when that is negative; up to 2^32 - 1, which RectWidth's
+// int cannot hold.
+constexpr std::int64_t RectWidth64(const TRect& r) {
+  const std::int64_t w = static_cast<std::int64_t>(r.Right) - r.Left;
+  return w < 0 ? 0 : w;
+}
+
+}  // namespace kivrel

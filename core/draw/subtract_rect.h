@@ -1,0 +1,22 @@
+#pragma once
+// Rectangle subtraction with the meaning of Win32 SubtractRect in the cases
+// the cell drawing meets: cutting a full-height band off the left or right
+// edge of a rectangle.
+
+#include "core/draw/rect.h"
+
+namespace kivrel {
+
+// A rectangle is empty when Right <= Left or Bottom <= Top.
+bool IsRectEmpty(const TRect& r);
+
+// The bounding box of `a` less `b`:
+// - `a` empty: (0, 0, 0, 0);
+// - `b` does not overlap `a` (or is empty): `a`;
+// - `b` covers `a`: (0, 0, 0, 0);
+// - the overlap spans `a`'s full height from its Left: `a` with Left := the
+//   overlap's Right; from its Right: `a` with Right := the overlap's Left;
+// - any other overlap (a hole, a top or bottom band, a corner): `a`.
+TRect SubtractRect(const TRect& a, const TRect& b);
+
+}  // namespace kivrel
