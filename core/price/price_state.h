@@ -19,6 +19,19 @@ enum PriceState : std::uint8_t {
   psNone = 5,
 };
 
+// A value less than this below the limit-up price (or above the limit-down
+// price) counts as at the limit. The extended-precision number nearest 0.0001.
+inline constexpr long double LimitTolerance = 0.0001L;
+
+// Indexed by PriceState: limit-up is yellow on red, limit-down white on
+// (dark) green, other rises red, falls green, the rest black on button face.
+inline constexpr std::array<TColor, 6> StateFontColors{clYellow, clRed, clBlack, clGreen, clWhite, clBlack};
+inline constexpr std::array<TColor, 6> StateBrushColors{clRed, clBtnFace, clBtnFace, clBtnFace, clGreen, clBtnFace};
+
+// The first test that holds decides: the value or PrevClose is 0 (psNone);
+// the two limit prices are equal (psNone); at or beyond a limit, within
+// LimitTolerance (psLimitUp, then psLimitDown); above, equal to or below
+// PrevClose. A NaN value or PrevClose gives psNone.
 PriceState GetPriceState(const TStock& stock, float value);
 TColor StateFontColor(const TStock& stock, float value);
 TColor StateBrushColor(const TStock& stock, float value);
