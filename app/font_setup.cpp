@@ -1,0 +1,17 @@
+#include "app/font_setup.h"
+
+#include <QFont>
+#include <QStringList>
+
+#include "app/big5_qt.h"
+#include "core/text/fixed_texts.h"
+
+namespace kivrel {
+
+void InstallFontSubstitutions() {
+  QFont::insertSubstitutions(ToQString(kChineseFontName), QStringList{"AR PL UKai TW", "AR PL UKai", "AR PL UMing TW"});
+  QFont::insertSubstitutions("ARIAL", QStringList{"Liberation Sans", "Arial"});
+  QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans"});
+}
+
+}  // namespace kivrel

@@ -1,0 +1,17 @@
+#pragma once
+// The board as CSV: a title row of the 15 column titles, then one row per
+// stock in store order with the texts the grid shows; UTF-8, RFC 4180.
+
+#include <ostream>
+#include <string_view>
+
+#include "core/lists/string_list.h"
+
+namespace kivrel {
+
+// One field, quoted when it holds a comma, a double quote, CR or LF.
+std::string CsvField(std::string_view utf8);
+
+void WriteBoardCsv(std::ostream& out, const TStringList& stockList);
+
+}  // namespace kivrel
