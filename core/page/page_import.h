@@ -1,0 +1,60 @@
+#pragma once
+// Filling the quote store from the saved listing pages: one page per entry of
+// the two category tables, "<sourceDir>/<entry>.html", read in table order
+// (all listed-market pages, then all over-the-counter pages) and rows in
+// page order. Each row whose cell 0 is a code cell becomes one StockRecord
+// with the entry's market, group (index div CategoriesPerGroup) and category
+// (the index), and goes into the store through StoreStock.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/lists/string_list.h"
+#include "core/page/current_date.h"
+
+namespace kivrel {
+
+// A page whose cell lines do not make whole rows. The message is exactly
+// kPageFormatError (原始檔案格式有誤!!!); FileName() tells which page.
+class PageFormatError : public std::runtime_error {
+ public:
+  explicit PageFormatError(std::string fileName);
+  const std::string& FileName() const { return fileName_; }
+
+ private:
+  std::string fileName_;
+};
+
+// Where the category of one page goes in its records.
+struct PageCategory {
+  std::uint8_t Market = 0;  // 0 listed, 1 over-the-counter
+  std::uint8_t Index = 0;   // entry index in the market's table
+};
+
+// The file of a table entry (Big5). File names on disk are UTF-8, so the
+// UTF-8 form of the entry is tried first, then the raw Big5 bytes; when
+// neither exists the UTF-8 name is given.
+std::string PageFileName(const std::string& sourceDir, std::string_view entry);
+
+// Reads the rows of one page's filtered cell lines (FilterCellLines gave
+// true) into the store. `today` dates the quote times. A conversion error
+// leaves with the rows before the failing one stored.
+void ReadPageRows(TStringList& stockList, const TStringList& cellLines, PageCategory category, double today);
+
+// One page's bytes: split into lines, filtered and read into the store.
+// Throws PageFormatError (naming `fileName`) when the cell lines do not make
+// whole rows; nothing of the page is stored then.
+void ImportPageText(TStringList& stockList, std::string_view pageText, PageCategory category, double today,
+                    const std::string& fileName = {});
+
+// Every page of both tables into the store; a missing page contributes
+// nothing. Stops at the first page that fails (PageFormatError, ConvertError,
+// or FileError for a page that exists but cannot be read, such as a folder);
+// the stocks of the pages before it, and of its rows before a failing row,
+// stay in the store.
+void ImportSourcePages(TStringList& stockList, const TStringList& listedCategories, const TStringList& otcCategories,
+                       const std::string& sourceDir, double today = CurrentDate());
+
+}  // namespace kivrel

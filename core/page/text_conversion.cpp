@@ -1,0 +1,154 @@
+#include "core/page/text_conversion.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include <locale.h>
+
+namespace kivrel {
+namespace {
+
+// Longer texts are cut in messages so that a garbage line cannot fill the
+// message box; the cut never splits a Big5 character.
+constexpr std::size_t kQuotedLimit = 80;
+
+std::string Quoted(std::string_view text) {
+  if (text.size() <= kQuotedLimit) return "'" + std::string(text) + "'";
+  std::size_t cut = 0;
+  while (cut < kQuotedLimit) {
+    const bool lead = static_cast<unsigned char>(text[cut]) >= 0x81;
+    const std::size_t width = lead ? 2 : 1;
+    if (cut + width > kQuotedLimit) break;
+    cut += width;
+  }
+  return "'" + std::string(text.substr(0, cut)) + "...'";
+}
+
+[[noreturn]] void NotANumber(std::string_view text) {
+  throw ConvertError(Quoted(text) + " is not a valid floating point value");
+}
+
+// 10^0 to 10^27: every one of them is exact in the 64-bit significand
+// (5^27 < 2^63).
+constexpr int kExactPowers = 28;
+constexpr std::array<long double, kExactPowers> MakePowers() {
+  std::array<long double, kExactPowers> p{};
+  long double v = 1.0L;
+  for (int i = 0; i < kExactPowers; ++i) {
+    p[static_cast<std::size_t>(i)] = v;
+    v *= 10.0L;
+  }
+  return p;
+}
+constexpr std::array<long double, kExactPowers> kPowersOfTen = MakePowers();
+
+// Up to 19 digits fit a 64-bit integer, which the extended format holds exactly.
+constexpr int kExactDigits = 19;
+
+locale_t CLocale() {
+  static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+long double TextToExtended(std::string_view text) {
+  const std::string_view s = TrimSpaces(text);
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    negative = s[i] == '-';
+    ++i;
+  }
+  // The significant digits go into `mantissa` while they fit; `scale` counts
+  // the digits taken after the point.
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int scale = 0;
+  bool anyDigit = false;
+  bool point = false;
+  bool fits = true;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if (!IsDigit(c)) NotANumber(text);
+    anyDigit = true;
+    if (mantissa == 0 && c == '0') {
+      if (point) --scale;
+      continue;
+    }
+    if (digits == kExactDigits) {
+      fits = false;
+      continue;
+    }
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    ++digits;
+    if (point) --scale;
+  }
+  if (!anyDigit) NotANumber(text);
+
+  long double value = 0.0L;
+  if (mantissa == 0) {
+    value = 0.0L;
+  } else if (fits && -scale < kExactPowers) {
+    // Both operands are exact, so the one rounding of the division gives the
+    // extended number nearest to the decimal text.
+    value = static_cast<long double>(mantissa) / kPowersOfTen[static_cast<std::size_t>(-scale)];
+  } else {
+    // Long digit strings: the C library's correctly rounded reading, with
+    // the "C" locale's decimal point. The syntax is already checked.
+    const std::string copy(s);
+    char* end = nullptr;
+    value = ::strtold_l(copy.c_str(), &end, CLocale());
+    if (end != copy.c_str() + copy.size()) NotANumber(text);
+    return value;  // the sign was read by strtold_l
+  }
+  return negative ? -value : value;
+}
+
+float TextToSingle(std::string_view text) {
+  const long double value = TextToExtended(text);
+  // Halfway between the largest single and 2^128: from there on the value
+  // would round to infinity.
+  constexpr long double kOverflow = 0x1.ffffffp127L;
+  if (std::fabs(value) >= kOverflow) {
+    throw ConvertError(Quoted(text) + " is out of the single-precision range");
+  }
+  return static_cast<float>(value);
+}
+
+double TextToTimeFraction(std::string_view text) {
+  int fields[3] = {0, 0, 0};
+  int count = 0;
+  std::size_t i = 0;
+  const auto invalid = [&] { return ConvertError(Quoted(text) + " is not a valid time"); };
+  for (;;) {
+    if (count == 3) throw invalid();
+    const std::size_t start = i;
+    int v = 0;
+    while (i < text.size() && IsDigit(text[i]) && i - start < 2) v = v * 10 + (text[i++] - '0');
+    if (i == start) throw invalid();
+    fields[count++] = v;
+    if (i == text.size()) break;
+    if (text[i] != ':') throw invalid();
+    ++i;
+  }
+  if (count < 2 || fields[0] > 23 || fields[1] > 59 || fields[2] > 59) throw invalid();
+  const long double seconds = fields[0] * 3600 + fields[1] * 60 + fields[2];
+  return static_cast<double>(seconds / 86400.0L);
+}
+
+}  // namespace kivrel

@@ -1,0 +1,86 @@
+#pragma once
+// Synthetic saved listing pages, as a browser saves them from the quote
+// service: Big5, CR LF, the page's surrounding HTML and one 11-line row per
+// stock. Everything follows from the seed, page by page, so a test, a
+// benchmark or a fuzz seed can build any one page alone and knows the stock
+// record the import has to make of each row.
+//
+// The HTML is written out here in full (not from the reader's marker
+// constants), so that reading the generated pages checks the markers too.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/store/stock_record.h"
+
+namespace kivrel::pages {
+
+struct GeneratorOptions {
+  std::uint64_t Seed = 1;
+  // Rows of each share category page (entries 0 to 24 of either table); the
+  // certificate, warrant and bond pages scale with it.
+  int ShareRows = 20;
+};
+
+// Largest ShareRows the generator accepts.
+inline constexpr int kMaxShareRows = 10000;
+
+// Hundredths of the page's unit; empty where the page shows the no-data sign.
+using Cents = std::optional<std::int64_t>;
+
+enum class ArrowKind { None, Hollow, Filled };
+
+struct GeneratedRow {
+  std::string Code;  // Big5 as on the page, also in the link target
+  std::string Name;  // Big5, may hold spaces; may be longer than a record holds
+  std::optional<int> Minutes;  // time of the quote, minutes after midnight
+  Cents Last, Bid, Ask;
+  Cents Change;  // signed; the arrow gives the sign on the page
+  ArrowKind Arrow = ArrowKind::None;
+  std::optional<std::int64_t> Volume;  // lots, written with thousands commas
+  Cents PrevClose, Open, High, Low;
+};
+
+struct GeneratedPage {
+  std::uint8_t Market = 0;  // 0 listed, 1 over-the-counter
+  std::uint8_t Index = 0;   // entry index in the market's category table
+  std::string Entry;        // the Big5 table entry naming the page
+  std::vector<GeneratedRow> Rows;  // in ascending code order
+};
+
+// The category table entries of a market (28 listed, 27 over-the-counter).
+std::vector<std::string> CategoryEntries(int market);
+
+int PageRowCount(const GeneratorOptions& options, int market, int index);
+GeneratedPage GeneratePage(const GeneratorOptions& options, int market, int index);
+
+// The cell lines of one row, without line breaks.
+std::vector<std::string> RowCellLines(const GeneratedRow& row);
+// The whole page file: Big5, lines ended by CR LF.
+std::string PageText(const GeneratedPage& page);
+
+// Single cells as the pages write them; for tests that build odd rows.
+std::string CodeCellLine(std::string_view code, std::string_view linkText);
+std::string TimeCellLine(std::string_view text);
+std::string BoldCellLine(std::string_view text);
+std::string DataCellLine(std::string_view text);
+std::string ChangeCellLine(std::string_view colour, std::string_view text);
+
+// The record the import makes of a row, computed from the row's numbers:
+// "12.34" is 1234 hundredths, read as the single nearest to 1234 / 100.
+StockRecord ExpectedRecord(const GeneratedPage& page, const GeneratedRow& row, double today);
+
+struct WriteSummary {
+  int Pages = 0;
+  std::size_t Stocks = 0;
+  std::size_t Bytes = 0;
+};
+
+// Writes the pages of both tables into `outDir` (created when missing),
+// named by the UTF-8 form of their entry plus ".html". Throws FileError.
+WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options);
+
+}  // namespace kivrel::pages
