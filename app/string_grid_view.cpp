@@ -110,6 +110,10 @@ TQtStringGrid::TQtStringGrid(int colCount, int rowCount, QWidget* parent)
   setWordWrap(false);
   setShowGrid(true);
   setFrameShape(QFrame::NoFrame);
+  // Beyond the last row the grid shows its own colour, the button face.
+  QPalette face = palette();
+  face.setColor(QPalette::Base, TQtCanvas::ToQColor(Color()));
+  setPalette(face);
   LayoutChanged();
 }
 
