@@ -147,14 +147,11 @@ TEST(RoundToStep, TruncatesAndRounds) {
       {true, -1.234F, 0.01F, "-1.23000002"},
       {true, 1.25F, 0.5F, "1.5"},
       {true, -1.25F, 0.5F, "-1"},
-      // Exactly k steps: Q = k + 0.5 and the tie goes to the even integer.
+      // Exactly k steps: Q = k + 0.5 and the tie goes to the even integer
+      // (the limit-down rows of the worked examples show more).
       {true, 0.0F, 0.01F, "0"},
       {true, 1.0F, 0.5F, "1"},
       {true, 1.5F, 0.5F, "2"},
-      {true, 139.5F, 0.5F, "140"},
-      {true, 186.0F, 0.5F, "186"},
-      {true, 232.5F, 0.5F, "233"},
-      {true, 930.0F, 1.0F, "930"},
       {true, -1.0F, 0.5F, "-1"},
       {true, -1.5F, 0.5F, "-1"},
       // A step that is not positive gives 0 for any value.
