@@ -1,9 +1,10 @@
 #include "core/page/page_import.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "core/io/file_io.h"
-#include "core/lists/list_functions.h"
 #include "core/page/page_cells.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
@@ -25,12 +26,58 @@ std::string PageFileName(const std::string& sourceDir, std::string_view entry) {
   return utf8;
 }
 
-void ReadPageRows(TStringList& stockList, const TStringList& cellLines, PageCategory category, double today) {
+namespace {
+
+// Both cell markers begin with this text, so one search finds the places
+// where either may stand.
+constexpr std::string_view kCellMarkStart = "<td align=";
+static_assert(CodeCellMark.starts_with(kCellMarkStart) && DataCellMark.starts_with(kCellMarkStart));
+
+// IsCodeCell(line) || IsDataCell(line), in one pass over the line.
+bool IsCellLine(std::string_view line) {
+  for (std::size_t at = line.find(kCellMarkStart); at != std::string_view::npos;
+       at = line.find(kCellMarkStart, at + 1)) {
+    const std::string_view rest = line.substr(at);
+    if (rest.starts_with(DataCellMark) || rest.starts_with(CodeCellMark)) return true;
+  }
+  return false;
+}
+
+// Position of the next `c` at or after `from`, or the text's size.
+std::size_t Next(std::string_view text, std::size_t from, char c) {
+  const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+  return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
+}
+
+}  // namespace
+
+std::vector<std::string_view> CellLineViews(std::string_view text) {
+  text = text.substr(0, Next(text, 0, '\0'));
+  std::vector<std::string_view> lines;
+  // The next CR and LF are each looked up once and kept until passed, so
+  // the split stays linear whichever breaks the text uses.
+  std::size_t cr = Next(text, 0, '\r');
+  std::size_t lf = Next(text, 0, '\n');
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (cr < pos) cr = Next(text, pos, '\r');
+    if (lf < pos) lf = Next(text, pos, '\n');
+    const std::size_t end = std::min(cr, lf);
+    const std::string_view line = text.substr(pos, end - pos);
+    if (IsCellLine(line)) lines.push_back(line);
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+  }
+  return lines;
+}
+
+void ReadPageRows(TStringList& stockList, std::span<const std::string_view> cellLines, PageCategory category,
+                  double today) {
   StockRecord record;
   bool current = false;  // a row whose cell 0 is a code cell is being read
-  const auto& lines = cellLines.Entries();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = lines[i].Text;
+  for (std::size_t i = 0; i < cellLines.size(); ++i) {
+    const std::string_view line = cellLines[i];
     const std::size_t cell = i % CellsPerRow;
     if (cell == 0) {
       current = IsCodeCell(line);
@@ -65,11 +112,10 @@ void ReadPageRows(TStringList& stockList, const TStringList& cellLines, PageCate
 
 void ImportPageText(TStringList& stockList, std::string_view pageText, PageCategory category, double today,
                     const std::string& fileName) {
-  const TStringListPtr lines = NewStringList(false);
-  lines->SetText(pageText);
-  if (!FilterCellLines(*lines)) throw PageFormatError(fileName);
+  const std::vector<std::string_view> lines = CellLineViews(pageText);
+  if (lines.size() % CellsPerRow != 0) throw PageFormatError(fileName);
   try {
-    ReadPageRows(stockList, *lines, category, today);
+    ReadPageRows(stockList, lines, category, today);
   } catch (const ConvertError& e) {
     if (fileName.empty()) throw;
     throw ConvertError(std::string(e.what()) + " in " + fileName);

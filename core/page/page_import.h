@@ -7,9 +7,11 @@
 // (the index), and goes into the store through StoreStock.
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/lists/string_list.h"
 #include "core/page/current_date.h"
@@ -38,10 +40,17 @@ struct PageCategory {
 // neither exists the UTF-8 name is given.
 std::string PageFileName(const std::string& sourceDir, std::string_view entry);
 
-// Reads the rows of one page's filtered cell lines (FilterCellLines gave
-// true) into the store. `today` dates the quote times. A conversion error
-// leaves with the rows before the failing one stored.
-void ReadPageRows(TStringList& stockList, const TStringList& cellLines, PageCategory category, double today);
+// The cell lines of a page as views into `text`: the lines, and the choice
+// of lines, are exactly those that TStringList::SetText followed by
+// FilterCellLines gives (the text ends at its first NUL; CR, LF and CR LF
+// each end a line), without a copy of each line.
+std::vector<std::string_view> CellLineViews(std::string_view text);
+
+// Reads the rows of one page's cell lines (whole rows of CellsPerRow lines)
+// into the store. `today` dates the quote times. A conversion error leaves
+// with the rows before the failing one stored.
+void ReadPageRows(TStringList& stockList, std::span<const std::string_view> cellLines, PageCategory category,
+                  double today);
 
 // One page's bytes: split into lines, filtered and read into the store.
 // Throws PageFormatError (naming `fileName`) when the cell lines do not make

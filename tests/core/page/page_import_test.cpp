@@ -8,6 +8,7 @@
 #include "core/io/file_io.h"
 #include "core/lists/list_functions.h"
 #include "core/lists/split_list.h"
+#include "core/page/page_cells.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
 #include "core/store/stock_store.h"
@@ -163,6 +164,32 @@ TEST_F(PageImport, LineBreaksAndNulReadAlike) {
   ImportText(withNul);  // the page ends at the NUL
   ASSERT_EQ(store_->Count(), 1);
   EXPECT_EQ(At(0), Expected(rows[0]));
+}
+
+// The import splits and filters a page without copying its lines; it must
+// keep the same lines as the string list and FilterCellLines.
+TEST(CellLineViews, KeepTheLinesOfTheStringListFilter) {
+  const std::string code = pages::CodeCellLine("1101", "1101 A");
+  const std::string data = DataCellLine("1");
+  const std::string both = "x" + data + code;
+  const std::string nearMiss = "<td align=\"center\" bgcolor=\"#FFFfff\" nowra<td align=";
+  const std::string texts[] = {
+      "",
+      "\r\n\r\n",
+      code + "\r\n" + data + "\n\r" + both + "\r" + data,
+      code + "\n\n" + nearMiss + "\r\r\n" + data + "\r\n",
+      data + std::string(1, '\0') + code + "\r\n",
+      std::string(1, '\0') + data,
+      "<tr>\r\n" + code + "<td align=" + data + "\n</tr>",
+  };
+  for (const std::string& text : texts) {
+    const TStringListPtr list = NewStringList(false);
+    list->SetText(text);
+    FilterCellLines(*list);
+    const std::vector<std::string_view> views = CellLineViews(text);
+    ASSERT_EQ(views.size(), static_cast<std::size_t>(list->Count())) << text;
+    for (int i = 0; i < list->Count(); ++i) EXPECT_EQ(views[static_cast<std::size_t>(i)], list->Strings(i));
+  }
 }
 
 TEST_F(PageImport, NoPageGivesAnEmptyStore) {
