@@ -8,8 +8,9 @@
 //   infinite, or when its quotient by the step (after truncation or rounding)
 //   lies outside the signed 64-bit range. Such a value is far beyond any tick
 //   a single could resolve, so leaving it alone is the closest honest answer.
-// - A NaN previous close therefore gives NaN limit prices; ChangePercent and
-//   Amplitude give 0 whenever their guard comparison fails, which NaN does.
+// - A NaN previous close therefore gives NaN limit prices. ChangePercent and
+//   Amplitude give 0 when a NaN sits in their guard (PrevClose; High, Low);
+//   a NaN Change passes through as a NaN change percentage.
 
 #include <cfloat>
 #include <limits>

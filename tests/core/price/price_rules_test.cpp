@@ -98,6 +98,7 @@ TEST(LimitPrices, OutsideTheMarketStayDefined) {
   EXPECT_EQ(LimitDownPrice(StockWithPrevClose(-kInf)), -kInf);
   // The largest single: the product overflows the single range.
   EXPECT_EQ(LimitUpPrice(StockWithPrevClose(std::numeric_limits<float>::max())), kInf);
+  EXPECT_TRUE(std::isnan(ChangePercent(MakeStock({.prev_close = 10.0F, .change = kNaN}))));
 }
 
 TEST(TickSizes, BandEdges) {
