@@ -1,5 +1,6 @@
 #include "app/quit_signals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -38,7 +39,7 @@ void BlockQuitSignals() {
 void InstallQuitSignals(std::function<void()> onQuit) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) return;
   ::fcntl(gSignalFds[0], F_SETFL, O_NONBLOCK);
-  auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read);
+  auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
     char buffer[16];
     while (::recv(gSignalFds[1], buffer, sizeof buffer, MSG_DONTWAIT) > 0) {
