@@ -8,16 +8,20 @@
 namespace kivrel {
 namespace {
 
+// Empty results still point at a text, so that they can go wherever a
+// pointer must not be null (memcpy of zero bytes, for one).
+constexpr std::string_view kEmpty = "";
+
 bool Contains(std::string_view line, std::string_view mark) { return line.find(mark) != std::string_view::npos; }
 
 // The trimmed bytes between the first startMark and the first endMark.
 std::string_view BetweenView(std::string_view line, std::string_view startMark, std::string_view endMark) {
   const std::size_t p = line.find(startMark);
-  if (p == std::string_view::npos) return {};
+  if (p == std::string_view::npos) return kEmpty;
   const std::size_t q = line.find(endMark);
-  if (q == std::string_view::npos) return {};
+  if (q == std::string_view::npos) return kEmpty;
   const std::size_t from = p + startMark.size();
-  if (q <= from) return {};
+  if (q <= from) return kEmpty;
   return TrimView(line.substr(from, q - from));
 }
 
@@ -52,31 +56,31 @@ std::string ExtractBetween(std::string_view line, std::string_view startMark, st
 
 std::string_view LinkTextView(std::string_view line) {
   const std::size_t p = line.find(LinkTextStart);
-  if (p == std::string_view::npos) return {};
+  if (p == std::string_view::npos) return kEmpty;
   const std::size_t q = line.find(LinkTextEnd);
-  if (q == std::string_view::npos) return {};
+  if (q == std::string_view::npos) return kEmpty;
   // Skip ".html" and the byte after it; take up to and including the "<"
   // of "</a>".
   const std::size_t from = p + LinkTextStart.size() + 1;
-  if (q + 1 <= from) return {};
+  if (q + 1 <= from) return kEmpty;
   return TrimView(line.substr(from, q + 1 - from));
 }
 
 std::string_view CodeView(std::string_view line) {
   const std::string_view link = LinkTextView(line);
   const std::size_t space = link.find(' ');
-  if (space == std::string_view::npos) return {};
+  if (space == std::string_view::npos) return kEmpty;
   return TrimView(link.substr(0, space));
 }
 
 std::string_view NameView(std::string_view line) {
   const std::string_view link = LinkTextView(line);
   const std::size_t space = link.find(' ');
-  if (space == std::string_view::npos) return {};
+  if (space == std::string_view::npos) return kEmpty;
   // Everything after the space but the final "<" (the link text is never
   // empty here, and ends in "<").
   const std::size_t from = space + 1;
-  if (link.size() <= from + 1) return {};
+  if (link.size() <= from + 1) return kEmpty;
   return TrimView(link.substr(from, link.size() - 1 - from));
 }
 
