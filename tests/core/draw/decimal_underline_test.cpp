@@ -180,46 +180,10 @@ TEST_F(DrawDecimal, KeepsBoldAndEndsAtTheSmallHeightWithoutUnderline) {
   }
 }
 
-TEST_F(DrawDecimal, MeasuresEachPartAtTheHeightItIsDrawnAt) {
-  // The left form measures the integer part at the full height, the others
-  // measure only small parts; the right form measures decimals with their "%".
-  struct Case {
-    Form form;
-    std::vector<std::pair<std::string, int>> measured;
-  };
-  const Case cases[] = {
-      {Form::Left, {{"3", kFull}, {"5", kSmall}}},
-      {Form::Right, {{"5%", kSmall}, {"%", kSmall}}},
-      {Form::Center, {{"5", kSmall}}},
-  };
-  for (const Case& c : cases) {
-    RecordingCanvas canvas;
-    canvas.Font.Height = kFull;
-    Draw(c.form, canvas, {0, 0, 90, 24}, "3.5%");
-    std::vector<std::pair<std::string, int>> measured;
-    for (const auto& r : canvas.Calls(testing::CanvasCall::TextWidth)) measured.emplace_back(r.Text, r.Font.Height);
-    EXPECT_EQ(measured, c.measured);
-  }
-}
-
 TEST(DecimalSmallHeight, IsNineTenthsTruncatedTowardZero) {
   const std::pair<int, int> cases[] = {{22, 19}, {18, 16}, {16, 14}, {15, 13}, {10, 9}, {1, 0},
                                        {0, 0},   {-11, -9}, {kMax, 1932735282}, {kMin, -1932735283}};
   for (const auto& [full, small] : cases) EXPECT_EQ(SmallFontHeight(full), small) << full;
-}
-
-TEST(DecimalSmallHeight, DecimalsAndPercentAreDrawnAtIt) {
-  const std::pair<int, int> cases[] = {{16, 14}, {15, 13}, {1, 0}};
-  for (const auto& [full, small] : cases) {
-    RecordingCanvas canvas;
-    canvas.Font.Height = full;
-    DrawDecimalRight(canvas, {0, 0, 80, 24}, "3.5%", clBlack, clWhite, haRight, vaCenter);
-    const std::vector<TextDraw> draws = canvas.TextDraws();
-    ASSERT_EQ(draws.size(), 3u);
-    EXPECT_EQ(draws[0].Height, full);
-    EXPECT_EQ(draws[1].Height, small);
-    EXPECT_EQ(draws[2].Height, small);
-  }
 }
 
 TEST(DecimalSplit, SplitsAtTheFirstPointAndTakesOffATrailingPercent) {
