@@ -13,10 +13,12 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-// Right - Left, or 0 when that is negative.
+// Right - Left, or 0 when that is negative; a width beyond the int range
+// (only from extreme coordinates) is clamped to it.
 inline int RectWidth(const TRect& r) {
   const std::int64_t w = static_cast<std::int64_t>(r.Right) - r.Left;
-  return w < 0 ? 0 : static_cast<int>(w);
+  if (w < 0) return 0;
+  return w > INT32_MAX ? INT32_MAX : static_cast<int>(w);
 }
 
 }  // namespace kivrel

@@ -41,6 +41,7 @@ class TStringGrid {
   void SetFontHeight(int height);
 
   TColor Color() const { return color_; }
+  void SetColor(TColor color) { color_ = color; }
 
   // Width of the area that shows the cells, in pixels.
   virtual int ClientWidth() const { return clientWidth_; }

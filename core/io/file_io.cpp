@@ -16,9 +16,8 @@ namespace {
 
 SaveFaultHook gSaveFaultHook = nullptr;
 
-void Stage(SaveStage stage) {
-  if (gSaveFaultHook != nullptr) gSaveFaultHook(stage);
-}
+// errno value injected at this stage, 0 for none.
+int Stage(SaveStage stage) { return gSaveFaultHook != nullptr ? gSaveFaultHook(stage) : 0; }
 
 // Messages are Big5 like every text of the program; paths are UTF-8 or raw.
 [[noreturn]] void Fail(const char* what, const std::string& path, int err) {
@@ -62,10 +61,12 @@ void WriteAll(int fd, std::string_view data, const std::string& path) {
     done += static_cast<size_t>(n);
     if (!midReported && done >= half) {
       midReported = true;
-      Stage(SaveStage::MidWrite);
+      if (const int err = Stage(SaveStage::MidWrite)) Fail("Cannot write file", path, err);
     }
   }
-  if (!midReported) Stage(SaveStage::MidWrite);
+  if (!midReported) {
+    if (const int err = Stage(SaveStage::MidWrite)) Fail("Cannot write file", path, err);
+  }
 }
 
 }  // namespace
@@ -117,14 +118,14 @@ std::string ReadWholeFile(const std::string& path) {
 void WriteFileAtomically(const std::string& path, std::string_view data) {
   static std::atomic<unsigned> counter{0};
   const std::string temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-  Stage(SaveStage::BeforeWrite);
+  if (const int err = Stage(SaveStage::BeforeWrite)) Fail("Cannot create file", path, err);
   Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (fd.get() < 0) Fail("Cannot create file", path, errno);
   try {
     WriteAll(fd.get(), data, path);
     if (::fsync(fd.get()) != 0) Fail("Cannot write file", path, errno);
     if (::close(fd.release()) != 0) Fail("Cannot write file", path, errno);
-    Stage(SaveStage::BeforeRename);
+    if (const int err = Stage(SaveStage::BeforeRename)) Fail("Cannot replace file", path, err);
     if (::rename(temp.c_str(), path.c_str()) != 0) Fail("Cannot replace file", path, errno);
   } catch (...) {
     ::unlink(temp.c_str());
@@ -133,7 +134,7 @@ void WriteFileAtomically(const std::string& path, std::string_view data) {
   // Make the rename itself durable; a failure here loses nothing.
   Fd dir(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
-  Stage(SaveStage::AfterRename);
+  Stage(SaveStage::AfterRename);  // the new file is in place: nothing left to fail
 }
 
 }  // namespace kivrel

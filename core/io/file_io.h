@@ -29,9 +29,11 @@ std::string ReadWholeFile(const std::string& path);
 // is flushed to disk and then renamed over `path`.
 void WriteFileAtomically(const std::string& path, std::string_view data);
 
-// Points inside WriteFileAtomically at which tests inject faults.
+// Points inside WriteFileAtomically at which tests inject faults: the hook
+// may return an errno value, which fails that step as the system call would
+// (ENOSPC mid-write is a full disk), or end the process there.
 enum class SaveStage { BeforeWrite, MidWrite, BeforeRename, AfterRename };
-using SaveFaultHook = void (*)(SaveStage stage);
+using SaveFaultHook = int (*)(SaveStage stage);
 // Installs a hook called at each stage (nullptr removes it); for tests only.
 void SetSaveFaultHook(SaveFaultHook hook);
 

@@ -100,7 +100,7 @@ TEST_F(StartUp, FailedSaveLeavesTheOldQuoteFileAndReports) {
   WriteBytes("DATA/STOCK.LST", old);
   TfrmMain window;
   SetSaveFaultHook([](SaveStage stage) {
-    if (stage == SaveStage::MidWrite) throw FileError("No space left on device");
+    return stage == SaveStage::MidWrite ? ENOSPC : 0;
   });
   EXPECT_THROW(window.FormDestroy(), FileError);
   SetSaveFaultHook(nullptr);

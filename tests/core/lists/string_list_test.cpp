@@ -199,6 +199,7 @@ TEST(SmallUtils, IfThenAndRectWidth) {
   EXPECT_EQ(IfThenStr(false, "a", "b"), "b");
   EXPECT_EQ(RectWidth({10, 0, 30, 5}), 20);
   EXPECT_EQ(RectWidth({30, 0, 10, 5}), 0);
+  EXPECT_EQ(RectWidth({INT32_MIN, 0, INT32_MAX, 5}), INT32_MAX);
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST_F(QuoteFile, FailedSaveLeavesTheOldFileWhole) {
   Store store;
   StoreStock(*store, std::make_unique<TStock>(MakeRecord("2330", 0, 0, 13)));
   SetSaveFaultHook([](SaveStage stage) {
-    if (stage == SaveStage::MidWrite) throw FileError("disk full");
+    return stage == SaveStage::MidWrite ? ENOSPC : 0;
   });
   EXPECT_THROW(SaveStockFile(*store, file), FileError);
   SetSaveFaultHook(nullptr);

@@ -1,0 +1,37 @@
+#pragma once
+// Runs a piece of a test in a forked child, for faults that end or change
+// the process: killing it at a chosen point, or dropping root's rights so
+// that file permissions apply.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace kivrel::testing {
+
+// The child's wait status; `body` returns the child's exit code.
+inline int RunInChild(const std::function<int()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int code = 111;
+    try {
+      code = body();
+    } catch (...) {
+      code = 112;
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return status;
+}
+
+// Gives up root's rights (to "nobody") so that permission bits apply; a
+// test running as an ordinary user has them already.
+inline bool DropRoot() {
+  if (::geteuid() != 0) return true;
+  return ::setgid(65534) == 0 && ::setuid(65534) == 0;
+}
+
+}  // namespace kivrel::testing
