@@ -131,6 +131,23 @@ TEST_F(StartUp, FaultyPageStopsTheImportKeepsEarlierPagesAndLeavesTheDesignWindo
   EXPECT_EQ(StockRecord(reinterpret_cast<const std::uint8_t*>(saved.data())).Code(), "1101");
 }
 
+TEST_F(StartUp, PageThatIsAFolderIsReportedAndEarlierPagesAreKept) {
+  std::filesystem::create_directories("DATA/SOURCE");
+  const std::string code = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 ABC</a></td>";
+  const std::string data = "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>";
+  std::string row = code + "\r\n";
+  for (int i = 0; i < 10; ++i) row += data + (i == 0 ? "13:30" : "10.00") + "</td>\r\n";
+  WriteBytes("DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html", row);                        // 水泥
+  std::filesystem::create_directories("DATA/SOURCE/\xe9\xa3\x9f\xe5\x93\x81.html");  // 食品, a folder
+  {
+    TfrmMain window;
+    EXPECT_NE(window.StartupError().find("DATA/SOURCE/"), std::string::npos) << window.StartupError();
+    EXPECT_EQ(window.GRID->RowCount(), 28);
+  }
+  EXPECT_EQ(ReadBytes("DATA/STOCK.LST").size(), 66u);
+  EXPECT_TRUE(DirectoryExists("DATA/SOURCE/\xe9\xa3\x9f\xe5\x93\x81.html"));
+}
+
 TEST_F(StartUp, RowCountFollowsTheScreenOnlyUntilTheStoreIsKnown) {
   std::filesystem::create_directories("DATA");
   WriteBytes("DATA/STOCK.LST", Bytes({Quote("1", "A"), Quote("2", "B"), Quote("3", "C")}));
