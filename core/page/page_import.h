@@ -35,7 +35,7 @@ struct PageCategory {
   std::uint8_t Index = 0;   // entry index in the market's table
 };
 
-// The file of a table entry (Big5). File names on disk are UTF-8, so the
+// The file of a table entry (a Big5 text). File names on disk are UTF-8, so the
 // UTF-8 form of the entry is tried first, then the raw Big5 bytes; when
 // neither exists the UTF-8 name is given.
 std::string PageFileName(const std::string& sourceDir, std::string_view entry);
@@ -53,8 +53,10 @@ void ReadPageRows(TStringList& stockList, std::span<const std::string_view> cell
                   double today);
 
 // One page's bytes: split into lines, filtered and read into the store.
-// Throws PageFormatError (naming `fileName`) when the cell lines do not make
-// whole rows; nothing of the page is stored then.
+// `fileName` is the page's name as the user reads it (Big5). Throws
+// PageFormatError when the cell lines do not make whole rows, and nothing of
+// the page is stored then; a ConvertError gets " in <fileName>" added to its
+// message when a name is given.
 void ImportPageText(TStringList& stockList, std::string_view pageText, PageCategory category, double today,
                     const std::string& fileName = {});
 
