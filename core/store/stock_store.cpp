@@ -18,39 +18,51 @@ void StoreStock(TStringList& stockList, std::unique_ptr<TStock> stock) {
 }
 
 void StoreStocks(TStringList& stockList, std::vector<std::unique_ptr<TStock>> stocks) {
-  struct Keyed {
-    std::string key;
-    std::size_t index;  // position in `stocks`, i.e. the order of storing
+  // Each stock's key, with its position in `stocks` (the order of storing)
+  // held in the entry's object field until the stock is taken.
+  std::vector<TStringEntry> entries;
+  entries.reserve(stocks.size());
+  for (std::size_t i = 0; i < stocks.size(); ++i) {
+    entries.push_back({stocks[i]->GetKey(), reinterpret_cast<TObject*>(i)});
+  }
+  const auto less = [](const TStringEntry& a, const TStringEntry& b) {
+    return TStringList::CompareText(a.Text, b.Text) < 0;
   };
-  std::vector<Keyed> keyed;
-  keyed.reserve(stocks.size());
-  for (std::size_t i = 0; i < stocks.size(); ++i) keyed.push_back({stocks[i]->GetKey(), i});
+  const auto indexOf = [](const TStringEntry& e) { return reinterpret_cast<std::size_t>(e.Object); };
 
-  const auto less = [](const Keyed& a, const Keyed& b) { return TStringList::CompareText(a.key, b.key) < 0; };
-  // A quote file written by the program is already in strict key order.
+  // A quote file written by the program is in strict key order: into an
+  // empty store it goes as it is.
   const bool strictlyAscending =
-      std::adjacent_find(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return !less(a, b); }) ==
-      keyed.end();
-  if (!strictlyAscending) std::stable_sort(keyed.begin(), keyed.end(), less);
+      std::adjacent_find(entries.begin(), entries.end(), [&](const auto& a, const auto& b) { return !less(a, b); }) ==
+      entries.end();
+  if (strictlyAscending && stockList.Count() == 0) {
+    for (TStringEntry& e : entries) e.Object = stocks[indexOf(e)].release();
+    stockList.MergeSorted(std::move(entries));
+    return;
+  }
+  if (!strictlyAscending) std::stable_sort(entries.begin(), entries.end(), less);
 
-  std::vector<TStringEntry> added;
-  for (std::size_t run = 0; run < keyed.size();) {
+  std::size_t kept = 0;
+  for (std::size_t run = 0; run < entries.size();) {
     std::size_t end = run + 1;
-    while (end < keyed.size() && !less(keyed[run], keyed[end])) ++end;
+    while (end < entries.size() && !less(entries[run], entries[end])) ++end;
     // Within a run of equal keys the first stock stored gives key text and
     // object, the last one the payload.
-    const StockRecord& payload = stocks[keyed[end - 1].index]->Payload;
+    const StockRecord& payload = stocks[indexOf(entries[end - 1])]->Payload;
     int found = 0;
-    if (stockList.Count() > 0 && stockList.Find(keyed[run].key, found)) {
+    if (stockList.Count() > 0 && stockList.Find(entries[run].Text, found)) {
       StockAt(stockList, found).Payload = payload;
     } else {
-      std::unique_ptr<TStock>& first = stocks[keyed[run].index];
+      std::unique_ptr<TStock>& first = stocks[indexOf(entries[run])];
       first->Payload = payload;
-      added.push_back({std::move(keyed[run].key), first.release()});
+      if (kept != run) entries[kept].Text = std::move(entries[run].Text);
+      entries[kept].Object = first.release();
+      ++kept;
     }
     run = end;
   }
-  stockList.MergeSorted(std::move(added));
+  entries.resize(kept);
+  stockList.MergeSorted(std::move(entries));
   // Stocks not taken into the store are freed with `stocks`.
 }
 
