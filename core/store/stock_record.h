@@ -102,7 +102,7 @@ class StockRecord {
   void SetShortString(std::size_t offset, std::size_t capacity, std::string_view text) {
     const std::size_t len = text.size() < capacity ? text.size() : capacity;
     bytes_[offset] = static_cast<std::uint8_t>(len);
-    std::memcpy(bytes_.data() + offset + 1, text.data(), len);
+    if (len > 0) std::memcpy(bytes_.data() + offset + 1, text.data(), len);  // an empty view may hold no pointer
   }
 
   std::array<std::uint8_t, kSize> bytes_{};

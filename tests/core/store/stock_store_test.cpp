@@ -68,6 +68,8 @@ TEST(StockRecordLayout, ShortStringsAreCutAndClamped) {
   r.Bytes()[8] = 11;
   EXPECT_EQ(r.Code(), "1234567");
   EXPECT_EQ(r.Name(), "ABCDEFGHIJ");
+  r.SetCode(std::string_view());  // a null, empty view
+  EXPECT_EQ(r.Code(), "");
 }
 
 TEST(StockKey, Layout) {
