@@ -160,6 +160,14 @@ void TQtStringGrid::resizeEvent(QResizeEvent* event) {
   if (onResize_) onResize_();
 }
 
+QModelIndex TQtStringGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+  if ((cursorAction == MoveHome || cursorAction == MoveEnd) && model_.rowCount() > 0) {
+    const int column = std::max(0, currentIndex().column());
+    return model_.index(cursorAction == MoveHome ? 0 : model_.rowCount() - 1, column);
+  }
+  return QTableView::moveCursor(cursorAction, modifiers);
+}
+
 void TQtStringGrid::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
     QApplication::clipboard()->setText(SelectedRowsText());

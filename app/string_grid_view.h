@@ -67,6 +67,8 @@ class TQtStringGrid final : public QTableView, public TStringGrid {
   void LayoutChanged() override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Rows are selected whole, so Home and End go to the first and last row.
+  QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
  private:
   TGridModel model_;

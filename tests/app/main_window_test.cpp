@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,32 @@ TEST_F(Window, NarrowGridGivesZeroWidthColumnsAndFontHeightOne) {
   window.resize(1000 + (window.width() - window.GRID->ClientWidth()), 400);
   QApplication::processEvents();
   EXPECT_EQ(window.GRID->DefaultColWidth(), (window.GRID->ClientWidth() - 14) / 15);
+}
+
+TEST_F(Window, KeyboardMovesTheRowSelection) {
+  std::filesystem::create_directories("DATA");
+  std::string bytes;
+  for (int i = 0; i < 100; ++i) bytes += Bytes({Quote(std::to_string(1000 + i), "A")});
+  WriteBytes("DATA/STOCK.LST", bytes);
+  TfrmMain window;
+  window.show();
+  TQtStringGrid& grid = *window.GRID;
+  grid.setFocus();
+  grid.setCurrentIndex(grid.model()->index(0, 3));
+  const struct {
+    Qt::Key key;
+    int row;
+  } moves[] = {{Qt::Key_Down, 1}, {Qt::Key_End, 99}, {Qt::Key_Up, 98}, {Qt::Key_Home, 0}, {Qt::Key_PageDown, -1}};
+  for (const auto& m : moves) {
+    QTest::keyClick(&grid, m.key);
+    if (m.row >= 0) {
+      EXPECT_EQ(grid.currentIndex().row(), m.row) << m.key;
+    } else {
+      EXPECT_GT(grid.currentIndex().row(), 1);
+    }
+    EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
+  }
+  EXPECT_FALSE(grid.model()->flags(grid.currentIndex()) & Qt::ItemIsEditable);
 }
 
 TEST_F(Window, CopiesTheSelectedRowAsTabSeparatedUnicode) {
