@@ -61,7 +61,8 @@ std::string FormatValue(int decimals, bool force, bool plusSign, long double val
   } else {
     text = Printf("%.*Lf", decimals, value);
   }
-  if (!text.empty() && text[0] == '-' && AllZeroDigits(text)) text.erase(0, 1);  // no "-0.00"
+  // No "-0.00". An infinity has no digits at all and keeps its sign.
+  if (!text.empty() && text[0] == '-' && !std::isinf(value) && AllZeroDigits(text)) text.erase(0, 1);
   if (plusSign && value > 0) text.insert(0, "+");
   return text;
 }

@@ -54,6 +54,26 @@ TEST(FormatValue, IgnoresTheLocaleAndSurvivesNonNumbers) {
   EXPECT_EQ(FloatFormatText(0), "%.0f");
 }
 
+TEST(FormatValue, InfinitiesKeepTheirSignAndNaNShowsNone) {
+  // A quote file may hold any bit pattern, so a change or a negated limit
+  // price can be infinite. The x87 default NaN (0/0, inf/inf) has its sign
+  // bit set.
+  constexpr long double inf = std::numeric_limits<long double>::infinity();
+  const long double nan = std::numeric_limits<long double>::quiet_NaN();
+  const struct {
+    int decimals;
+    bool plus;
+    long double value;
+    const char* text;
+  } cases[] = {
+      {2, true, -inf, "-inf"}, {0, false, -inf, "-inf"}, {2, true, inf, "+inf"},
+      {2, true, -nan, "nan"},  {0, false, nan, "nan"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatValue(c.decimals, false, c.plus, c.value), c.text) << static_cast<double>(c.value);
+  }
+}
+
 TEST(FormatStockName, SpreadsTwoCharacterNames) {
   const struct {
     std::string in, out;
