@@ -92,6 +92,15 @@ void CreateDirectory(const std::string& path) {
   if (::mkdir(path.c_str(), 0777) != 0) Fail("Cannot create folder", path, errno);
 }
 
+void CreateDirectories(const std::string& path) {
+  if (path.empty() || DirectoryExists(path)) return;
+  const size_t slash = path.find_last_of('/', path.find_last_not_of('/'));
+  if (slash != std::string::npos && slash > 0) CreateDirectories(path.substr(0, slash));
+  if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && DirectoryExists(path))) {
+    Fail("Cannot create folder", path, errno);
+  }
+}
+
 std::string ReadWholeFile(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) Fail("Cannot open file", path, errno);

@@ -21,6 +21,8 @@ bool PathExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder (one level); throws when it cannot.
 void CreateDirectory(const std::string& path);
+// Creates the folder and any missing parents; an existing folder is fine.
+void CreateDirectories(const std::string& path);
 
 std::string ReadWholeFile(const std::string& path);
 

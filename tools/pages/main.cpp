@@ -13,16 +13,20 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kivrel-pages OUTDIR [--seed N] [--rows N]\n"
+    "Usage: kivrel-pages OUTDIR [--seed N] [--rows N]\n"
     "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category\n"
-    "entries into OUTDIR, named <entry>.html in UTF-8.\n"
-    "  --seed N  seed of the pseudo-random values (default 1)\n"
-    "  --rows N  rows per share category page, 0 to 10000 (default 20);\n"
-    "            certificate, warrant and bond pages scale with it\n"
-    "            (--rows 386 gives about 30,000 stocks)\n";
+    "entries into OUTDIR (created with its parents when missing), named\n"
+    "<entry>.html in UTF-8.\n"
+    "\n"
+    "  --seed N   seed of the pseudo-random values (default 1)\n"
+    "  --rows N   rows per share category page, 0 to 10000 (default 20);\n"
+    "             certificate, warrant and bond pages scale with it\n"
+    "             (--rows 386 gives about 30,000 stocks)\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n";
 
 int BadUsage(const std::string& problem) {
-  std::fprintf(stderr, "kivrel-pages: %s (try --help)\n", problem.c_str());
+  std::fprintf(stderr, "kivrel-pages: %s (see --help)\n", problem.c_str());
   return 2;
 }
 
@@ -41,6 +45,10 @@ int main(int argc, char** argv) {
     const std::string_view arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::puts("kivrel-pages " KIVREL_VERSION);
       return 0;
     }
     if (arg == "--seed" || arg == "--rows") {

@@ -446,7 +446,7 @@ StockRecord ExpectedRecord(const GeneratedPage& page, const GeneratedRow& row, d
 }
 
 WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options) {
-  if (!DirectoryExists(outDir)) CreateDirectory(outDir);
+  CreateDirectories(outDir);
   WriteSummary summary;
   for (int market = 0; market < 2; ++market) {
     const std::vector<std::string> entries = CategoryEntries(market);
