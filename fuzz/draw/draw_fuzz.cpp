@@ -246,12 +246,8 @@ void CheckDecimalForm(RecordingCanvas& canvas, const DrawInput& in, Form form) {
   canvas.Font.Style.Include(TFontStyle::fsBold);
   const TFontStyles bold = canvas.Font.Style;
   switch (form) {
-    case Form::Left:
-      DrawDecimalLeft(canvas, in.Cell, in.Text, kFontColor, kBrushColor, in.HAlign, in.VAlign);
-      break;
-    case Form::Right:
-      DrawDecimalRight(canvas, in.Cell, in.Text, kFontColor, kBrushColor, in.HAlign, in.VAlign);
-      break;
+    case Form::Left: DrawDecimalLeft(canvas, in.Cell, in.Text, kFontColor, kBrushColor, in.HAlign, in.VAlign); break;
+    case Form::Right: DrawDecimalRight(canvas, in.Cell, in.Text, kFontColor, kBrushColor, in.HAlign, in.VAlign); break;
     case Form::Center:
       DrawDecimalCenter(canvas, in.Cell, in.Text, kFontColor, kBrushColor, in.HAlign, in.VAlign);
       break;
@@ -278,15 +274,14 @@ void CheckSubtraction(const TRect& a, const TRect& b) {
     Check(Contains(b, a));
     return;
   }
-  Check(r == a || (r.Top == a.Top && r.Bottom == a.Bottom && a.Left <= r.Left && r.Left < r.Right &&
-                   r.Right <= a.Right));
+  Check(r == a ||
+        (r.Top == a.Top && r.Bottom == a.Bottom && a.Left <= r.Left && r.Left < r.Right && r.Right <= a.Right));
   const TRect leftCut{a.Left, a.Top, r.Left, a.Bottom};
   const TRect rightCut{r.Right, a.Top, a.Right, a.Bottom};
   if (!IsRectEmpty(leftCut)) Check(Contains(b, leftCut));
   if (!IsRectEmpty(rightCut)) Check(Contains(b, rightCut));
   // A rectangle that does not overlap `a` takes nothing off.
-  const bool overlap = !IsRectEmpty(b) && b.Left < a.Right && a.Left < b.Right && b.Top < a.Bottom &&
-                       a.Top < b.Bottom;
+  const bool overlap = !IsRectEmpty(b) && b.Left < a.Right && a.Left < b.Right && b.Top < a.Bottom && a.Top < b.Bottom;
   if (!overlap) Check(r == a);
 }
 
@@ -304,8 +299,11 @@ void CheckFlags(std::uint8_t hAlign, std::uint8_t vAlign) {
 std::vector<DrawInput> SeedInputs() {
   constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
-  const std::string texts[] = {"12.35", "1.25%", "3.5%", "5.%", ".5", "5.", ".", "1.2.3", "-9.31", "+10.65",
-                               "",      "1101",  "12345", "\xA5x\xAA" "d" /* 台泥 */, "\xA1\xF4" /* ↑ */, "&1.5"};
+  // Numbers with and without decimals or "%", a code, the name 台泥 and the
+  // arrow ↑ in Big5, and an "&" prefix.
+  const std::string texts[] = {"12.35", "1.25%",         "3.5%",     "5.%",    ".5", "5.",
+                               ".",     "1.2.3",         "-9.31",    "+10.65", "",   "1101",
+                               "12345", "\xA5x\xAA\x64", "\xA1\xF4", "&1.5"};
   const TRect cells[] = {{0, 0, 80, 24}, {0, 0, 90, 24}, {lo, lo, hi, hi}, {hi - 5, 0, hi, 24}, {10, 24, 0, 0}};
   std::vector<DrawInput> seeds;
   for (std::size_t i = 0; i < std::size(texts); ++i) {

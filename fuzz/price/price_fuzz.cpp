@@ -58,18 +58,10 @@ struct PriceInput {
     const bool negative = (Kind & 4) != 0;
     long double x = 0;
     switch (Kind & 3) {
-      case 0:
-        x = std::ldexp(static_cast<long double>(Mantissa), Exponent);
-        break;
-      case 1:
-        x = HUGE_VALL;
-        break;
-      case 2:
-        x = std::nanl("");
-        break;
-      default:
-        x = Value;
-        break;
+      case 0: x = std::ldexp(static_cast<long double>(Mantissa), Exponent); break;
+      case 1: x = HUGE_VALL; break;
+      case 2: x = std::nanl(""); break;
+      default: x = Value; break;
     }
     return negative ? -x : x;
   }
@@ -277,8 +269,8 @@ void CheckFormatting(const PriceInput& in) {
 std::vector<PriceInput> SeedInputs() {
   std::vector<PriceInput> seeds;
   // The worked limit examples, with the value at the limit-up price.
-  for (float prev : {0.0F, 0.14F, 0.15F, 1.0F, 9.99F, 10.0F, 49.9F, 50.0F, 100.0F, 150.0F, 200.0F, 250.0F, 512.0F,
-                     1000.0F}) {
+  for (float prev :
+       {0.0F, 0.14F, 0.15F, 1.0F, 9.99F, 10.0F, 49.9F, 50.0F, 100.0F, 150.0F, 200.0F, 250.0F, 512.0F, 1000.0F}) {
     PriceInput in;
     in.PrevClose = prev;
     in.Change = prev * 0.05F;
@@ -297,7 +289,7 @@ std::vector<PriceInput> SeedInputs() {
     std::int16_t exponent;
     std::uint8_t kind, decimals;
   } extended[] = {{1, -3, 0, 5}, {1, -3, 4, 5}, {5, -1, 0, 3}, {1, 16000, 0, 5}, {1, -16440, 4, 23},
-                  {0, 0, 1, 5},  {0, 0, 5, 5},  {0, 0, 2, 5},  {0, 0, 6, 5},    {~0ULL, -64, 0, 21}};
+                  {0, 0, 1, 5},  {0, 0, 5, 5},  {0, 0, 2, 5},  {0, 0, 6, 5},     {~0ULL, -64, 0, 21}};
   for (const auto& e : extended) {
     PriceInput in;
     in.PrevClose = 10.0F;

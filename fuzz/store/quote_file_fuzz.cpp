@@ -116,9 +116,7 @@ std::string BytesOf(const std::vector<StockRecord>& records) {
 // bond pages among them, as the page import makes them.
 std::vector<StockRecord> GeneratedRecords(std::uint64_t seed) {
   const pages::GeneratorOptions options{seed, 3};
-  const struct {
-    int market, index;
-  } picked[] = {{0, 0}, {0, 1}, {0, 25}, {0, 26}, {0, 27}, {1, 0}, {1, 25}, {1, 26}};
+  const struct { int market, index; } picked[] = {{0, 0}, {0, 1}, {0, 25}, {0, 26}, {0, 27}, {1, 0}, {1, 25}, {1, 26}};
   std::vector<StockRecord> records;
   for (const auto& p : picked) {
     const pages::GeneratedPage page = pages::GeneratePage(options, p.market, p.index);
@@ -139,7 +137,7 @@ std::string SavedFile(const std::vector<StockRecord>& records) {
 StockRecord Record(std::string_view code, std::uint8_t market, std::uint8_t category, float last) {
   StockRecord r;
   r.SetCode(code);
-  r.SetName("\xA5x\xAA" "d");  // 台泥
+  r.SetName("\xA5x\xAA\x64");  // 台泥
   r.SetMarket(market);
   r.SetCategoryGroup(static_cast<std::uint8_t>(category / 25));
   r.SetCategory(category);
