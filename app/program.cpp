@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMessageBox>
 
+#include <clocale>
 #include <iostream>
 
 #include "app/big5_qt.h"
@@ -14,6 +15,9 @@ namespace kivrel {
 
 void PrepareApplication(QApplication& app) {
   app.setApplicationName("kivrel");
+  // Qt takes the locale from the environment; numbers in the program always
+  // use "." (the core formats and parses without the locale as well).
+  std::setlocale(LC_NUMERIC, "C");
   InstallFontSubstitutions();
 }
 

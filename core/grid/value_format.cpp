@@ -1,14 +1,14 @@
 #include "core/grid/value_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "core/text/fixed_texts.h"
 
 namespace kivrel {
 namespace {
 
-// printf's "%.*Lf" rounds an exact tie to the even digit; a value exactly
+// Fixed notation rounds an exact tie to the even digit; a value exactly
 // halfway at the last shown digit must go away from zero instead. Returns
 // true and the rounded, scaled integer when `value` is such a tie.
 bool ExactTie(int decimals, long double value, long double& rounded) {
@@ -22,15 +22,20 @@ bool ExactTie(int decimals, long double value, long double& rounded) {
   return true;
 }
 
-std::string Printf(const char* format, int decimals, long double value) {
-  char small[64];
-  const int n = std::snprintf(small, sizeof small, format, decimals, value);
-  if (n < 0) return {};
-  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
-  std::string big(static_cast<size_t>(n) + 1, '\0');
-  std::snprintf(big.data(), big.size(), format, decimals, value);
-  big.resize(static_cast<size_t>(n));
-  return big;
+// Fixed notation with "." as the decimal point whatever the locale (the
+// printf family takes the point from LC_NUMERIC, which the toolkit sets from
+// the user's environment). Rounds to nearest, an exact tie to even.
+std::string Fixed(int decimals, long double value) {
+  std::string text(64, '\0');
+  for (;;) {
+    const auto [end, error] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+    if (error == std::errc()) {
+      text.resize(static_cast<size_t>(end - text.data()));
+      return text;
+    }
+    text.resize(text.size() * 4);  // a huge value has thousands of digits
+  }
 }
 
 bool AllZeroDigits(std::string_view s) {
@@ -50,7 +55,7 @@ std::string FormatValue(int decimals, bool force, bool plusSign, long double val
   std::string text;
   long double rounded = 0;
   if (ExactTie(decimals, value, rounded)) {
-    text = Printf("%.*Lf", 0, rounded);
+    text = Fixed(0, rounded);
     if (decimals > 0) {
       const bool negative = text[0] == '-';
       std::string digits = negative ? text.substr(1) : text;
@@ -59,7 +64,7 @@ std::string FormatValue(int decimals, bool force, bool plusSign, long double val
       text = (negative ? "-" : "") + digits;
     }
   } else {
-    text = Printf("%.*Lf", decimals, value);
+    text = Fixed(decimals, value);
   }
   // No "-0.00". An infinity has no digits at all and keeps its sign.
   if (!text.empty() && text[0] == '-' && !std::isinf(value) && AllZeroDigits(text)) text.erase(0, 1);

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+
+#include "support/temp_dir.h"
 
 namespace kivrel {
 namespace {
@@ -43,10 +47,38 @@ TEST(FormatValue, ExamplesZerosSignsAndHalves) {
   }
 }
 
+// A locale whose decimal point is ",", made for the test with localedef.
+class CommaLocale {
+ public:
+  CommaLocale() {
+    if (std::system(("localedef -i de_DE -f UTF-8 " + (dir_ / "de_DE.UTF-8") + " >/dev/null 2>&1").c_str()) != 0) return;
+    ::setenv("LOCPATH", dir_.path().c_str(), 1);
+    active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  }
+  ~CommaLocale() {
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LOCPATH");
+  }
+  bool Active() const { return active_; }
+
+ private:
+  testing::TempDir dir_;
+  bool active_ = false;
+};
+
 TEST(FormatValue, IgnoresTheLocaleAndSurvivesNonNumbers) {
-  const char* old = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  EXPECT_EQ(FormatValue(2, false, false, 1.5L), "1.50");
-  if (old != nullptr) std::setlocale(LC_NUMERIC, "C");
+  {
+    CommaLocale comma;
+    if (comma.Active()) {
+      char printed[16];
+      std::snprintf(printed, sizeof printed, "%.2f", 1.5);
+      EXPECT_STREQ(printed, "1,50");  // the locale is in force...
+      EXPECT_EQ(FormatValue(2, false, false, 1.5L), "1.50");  // ...and the board ignores it
+      EXPECT_EQ(FormatValue(2, false, false, 0.125L), "0.13");
+    } else {
+      ADD_FAILURE() << "localedef could not make a de_DE locale";
+    }
+  }
   EXPECT_EQ(FormatValue(2, false, false, std::numeric_limits<long double>::quiet_NaN()), "nan");
   EXPECT_EQ(FormatValue(2, false, true, std::numeric_limits<long double>::infinity()), "+inf");
   EXPECT_EQ(FormatValue(2, false, false, 1e30L).size(), 34u);
