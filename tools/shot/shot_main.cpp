@@ -8,10 +8,11 @@
 #include <QPainter>
 #include <QTemporaryFile>
 
+#include <charconv>
 #include <cstdio>
 #include <iostream>
-#include <regex>
 #include <string>
+#include <string_view>
 
 #include "app/big5_qt.h"
 #include "app/main_window.h"
@@ -31,6 +32,17 @@ constexpr const char* kUsage =
     "  --help               show this text and exit\n"
     "  --version            show the version and exit\n";
 
+// "WxH" with each side 10 to 99999 pixels.
+bool ParseSize(std::string_view text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string_view::npos) return false;
+  const auto side = [](std::string_view digits, int& value) {
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    return error == std::errc() && end == digits.data() + digits.size() && value >= 10 && value <= 99999;
+  };
+  return side(text.substr(0, x), width) && side(text.substr(x + 1), height);
+}
+
 struct Options {
   std::string output;
   int width = 1280;
@@ -42,7 +54,6 @@ struct Options {
 int ParseOptions(int argc, char* argv[], Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    std::smatch size;
     if (arg == "--help") {
       std::cout << kUsage;
       return 0;
@@ -53,14 +64,12 @@ int ParseOptions(int argc, char* argv[], Options& options) {
     }
     if (arg == "--decimal-underline") {
       options.decimalUnderline = true;
-    } else if (arg == "--size" && i + 1 < argc) {
-      const std::string value = argv[++i];
-      if (!std::regex_match(value, size, std::regex("([0-9]{2,5})x([0-9]{2,5})"))) {
+    } else if (arg == "--size") {
+      const std::string value = i + 1 < argc ? argv[++i] : "";
+      if (!ParseSize(value, options.width, options.height)) {
         std::cerr << "kivrel-shot: --size wants WxH, such as 1280x800, not '" << value << "'\n";
         return 2;
       }
-      options.width = std::stoi(size[1]);
-      options.height = std::stoi(size[2]);
     } else if (arg.empty() || arg[0] == '-' || !options.output.empty()) {
       std::cerr << "kivrel-shot: unexpected argument '" << arg << "' (see --help)\n";
       return 2;
