@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "core/store/stock_store.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "tools/pages/page_generator.h"
 
@@ -307,6 +311,28 @@ TEST_F(PageImport, PagePathThatIsAFolderFails) {
     EXPECT_EQ(e.what(), "Cannot read file \"" + Utf8ToBig5(PagePath(0, 1)) + "\": Is a directory");
   }
   EXPECT_EQ(store_->Count(), 1);
+}
+
+TEST_F(PageImport, UnreadablePageFailsAndKeepsEarlierPages) {
+  CreateDirectory(source_);
+  WriteBytes(PagePath(0, 0), Join(CellLines({Row("1101", "A", 100)})));
+  WriteBytes(PagePath(0, 1), Join(CellLines({Row("1201", "B", 100)})));
+  ::chmod(PagePath(0, 1).c_str(), 0200);
+  std::filesystem::permissions(std::filesystem::path(source_).parent_path(), std::filesystem::perms::all);
+  std::filesystem::permissions(source_, std::filesystem::perms::all);
+  const int status = testing::RunInChild([&] {
+    if (!testing::DropRoot()) return 3;
+    try {
+      Import();
+    } catch (const FileError& e) {
+      const bool named = std::string(e.what()) == "Cannot open file \"" + Utf8ToBig5(PagePath(0, 1)) +
+                                                      "\": Permission denied";
+      return named && store_->Count() == 1 ? 0 : 4;
+    }
+    return 5;  // the page was skipped or read
+  });
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace
