@@ -32,6 +32,7 @@
 #include "core/io/file_io.h"
 #include "core/price/price_rules.h"
 #include "core/price/price_state.h"
+#include "fuzz/seed_mode.h"
 
 namespace {
 
@@ -315,15 +316,8 @@ void WriteSeeds(const std::string& folder) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  const char* folder = std::getenv("KIVREL_FUZZ_SEEDS");
-  if (folder == nullptr) return 0;
-  try {
-    WriteSeeds(folder);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "fuzz_price: %s\n", e.what());
-    std::exit(1);
-  }
-  std::exit(0);
+  kivrel::fuzzing::WriteSeedsWhenAsked("fuzz_price", [](const std::string& folder) { WriteSeeds(folder); });
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -29,6 +29,7 @@
 #include "core/lists/list_functions.h"
 #include "core/store/stock_store.h"
 #include "tools/pages/page_generator.h"
+#include "fuzz/seed_mode.h"
 
 namespace {
 
@@ -184,15 +185,8 @@ void WriteSeeds(const std::string& folder) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  const char* folder = std::getenv("KIVREL_FUZZ_SEEDS");
-  if (folder == nullptr) return 0;
-  try {
-    WriteSeeds(folder);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "fuzz_quote_file: %s\n", e.what());
-    std::exit(1);
-  }
-  std::exit(0);
+  kivrel::fuzzing::WriteSeedsWhenAsked("fuzz_quote_file", [](const std::string& folder) { WriteSeeds(folder); });
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -25,6 +25,7 @@
 #include "core/io/file_io.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
+#include "fuzz/seed_mode.h"
 
 namespace {
 
@@ -101,15 +102,8 @@ void WriteSeeds(const std::string& folder) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
-  const char* folder = std::getenv("KIVREL_FUZZ_SEEDS");
-  if (folder == nullptr) return 0;
-  try {
-    WriteSeeds(folder);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "fuzz_big5: %s\n", e.what());
-    std::exit(1);
-  }
-  std::exit(0);
+  kivrel::fuzzing::WriteSeedsWhenAsked("fuzz_big5", [](const std::string& folder) { WriteSeeds(folder); });
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
