@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
+
+#include "core/io/file_io.h"
 
 namespace kivrel::fuzzing {
 
@@ -22,6 +25,15 @@ void WriteSeedsWhenAsked(const char* target, WriteSeeds writeSeeds) {
     std::exit(1);
   }
   std::exit(0);
+}
+
+// Writes each seed input, encoded as the target reads its bytes, to
+// <folder>/seed-<n>.
+template <class Input, class Encode>
+void WriteNumberedSeeds(const std::string& folder, const std::vector<Input>& seeds, Encode encode) {
+  for (std::size_t i = 0; i < seeds.size(); ++i) {
+    WriteFileAtomically(folder + "/seed-" + std::to_string(i), encode(seeds[i]));
+  }
 }
 
 }  // namespace kivrel::fuzzing

@@ -322,10 +322,7 @@ std::vector<DrawInput> SeedInputs() {
 }
 
 void WriteSeeds(const std::string& folder) {
-  const std::vector<DrawInput> seeds = SeedInputs();
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    WriteFileAtomically(folder + "/seed-" + std::to_string(i), Encode(seeds[i]));
-  }
+  kivrel::fuzzing::WriteNumberedSeeds(folder, SeedInputs(), [](const DrawInput& in) { return Encode(in); });
 }
 
 }  // namespace

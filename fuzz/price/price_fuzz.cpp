@@ -307,10 +307,7 @@ std::vector<PriceInput> SeedInputs() {
 }
 
 void WriteSeeds(const std::string& folder) {
-  const std::vector<PriceInput> seeds = SeedInputs();
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    WriteFileAtomically(folder + "/seed-" + std::to_string(i), Encode(seeds[i]));
-  }
+  kivrel::fuzzing::WriteNumberedSeeds(folder, SeedInputs(), [](const PriceInput& in) { return Encode(in); });
 }
 
 }  // namespace
