@@ -6,13 +6,11 @@
 #include <iostream>
 
 #include "app/big5_qt.h"
-#include "core/draw/grid_cell.h"
 #include "core/draw/cell_text.h"
+#include "core/grid/grid_cell.h"
+#include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
-#include "core/grid/stock_cells.h"
-#include "core/io/file_io.h"
 #include "core/page/page_import.h"
-#include "core/store/stock_store.h"
 #include "core/text/fixed_texts.h"
 
 namespace kivrel {
@@ -30,7 +28,8 @@ constexpr float kFontRatio = 3.5F;
 
 }  // namespace
 
-TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
+TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent), reimport_(options.Reimport) {
   setWindowTitle(ToQString(kCaption));
   setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
   QPalette face = palette();
@@ -44,47 +43,45 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   N1->setChecked(false);
   connect(N1, &QAction::triggered, this, [this] { N1Click(); });
 
-  GRID = new TQtStringGrid(kGridColumns, kDesignRowCount, this);
+  GRID = std::make_unique<TQtStringGrid>(kGridColumnCount, kDesignRowCount, this);
   GRID->SetFontName(std::string(kChineseFontName));
   GRID->SetFontHeight(kDesignFontHeight);
-  GRID->SetOnDrawCell([this](TCanvas& canvas, int col, int row, const TRect& rect) {
-    GRIDDrawCell(canvas, col, row, rect);
-  });
-  GRID->SetTitleText([this](int col) {
-    return ColumnTitles && col < ColumnTitles->GetList().Count() ? ColumnTitles->GetList().Strings(col) : std::string();
-  });
-  setCentralWidget(GRID);
+  GRID->SetObjectText(&StockColumnText);
+  GRID->View()->SetOnDrawCell(
+      [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
+  setCentralWidget(GRID->View());
+  if (options.WatchGridModel) options.WatchGridModel(GRID->Model());
 
   DecimalUnderline = false;
   try {
     FormCreate();
-  } catch (const std::exception& e) {
-    startupError_ = e.what();
+  } catch (...) {
+    startupError_ = std::current_exception();
   }
   // From here on every size change refits the columns and the font.
-  GRID->SetOnResize([this] { FormResize(); });
+  connect(GRID->View(), &TGridView::Resized, this, &TfrmMain::FormResize);
   FormResize();
 }
 
 TfrmMain::~TfrmMain() {
-  // The grid outlives these members while QWidget tears the window down.
-  GRID->SetOnResize(nullptr);
-  GRID->SetTitleText(nullptr);
   try {
     FormDestroy();
   } catch (const std::exception& e) {
-    std::cerr << "kivrel: " << Big5ToUtf8(e.what()) << '\n';
+    std::cerr << "kivrel: " << e.what() << '\n';
   }
 }
 
 void TfrmMain::FormCreate() {
   if (!DirectoryExists(kDataDir)) CreateDirectory(kDataDir);
   if (!DirectoryExists(kSourceDir)) CreateDirectory(kSourceDir);
+  lock_ = std::make_unique<TFileLock>(kLockFile);
+  secondBoard_ = lock_->Busy();
+  if (!secondBoard_) RemoveStaleTemporaryFiles(kQuoteFile);
   ListedCategories = NewSplitStrList(kListedCategoriesText);
   OtcCategories = NewSplitStrList(kOtcCategoriesText);
-  ColumnTitles = NewSplitStrList(kColumnTitlesText);
-  StockList = NewStringList(true);
-  if (PathExists(kQuoteFile)) {
+  StockList = NewStockList();
+  quoteFileStamp_ = StampOf(kQuoteFile);
+  if (PathExists(kQuoteFile) && !reimport_) {
     try {
       LoadStockFile(*StockList, kQuoteFile);
     } catch (...) {
@@ -98,31 +95,31 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::ImportSourcePages() {
-  kivrel::ImportSourcePages(*StockList, ListedCategories->GetList(), OtcCategories->GetList(), kSourceDir);
+  kivrel::ImportSourcePages(*StockList, ListedCategories->GetList(), OtcCategories->GetList(), kSourceDir,
+                            CurrentDate(), [this](const FileError& skipped) { skippedPages_.push_back(skipped); });
 }
 
 void TfrmMain::WindowSetUp() {
   setWindowState(windowState() | Qt::WindowMaximized);
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight = screen != nullptr ? screen->geometry().height() : 768;
+  // The whole fill reaches the view as one reset.
+  GRID->BeginUpdate();
   GRID->SetRowCount(screenHeight / 24 - 1);
   FormResize();
   FillGridObjects();
   FillGridRows();
+  GRID->EndUpdate();
 }
 
 void TfrmMain::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  GRID->SetOnDrawCell(nullptr);
+  GRID->View()->SetOnDrawCell(nullptr);
   GRID->SetRowCount(0);  // the rows point to stocks about to be freed
-  if (!StockList) return;  // start-up failed before the store existed
-  TStringListPtr store = std::move(StockList);
-  struct FreeStore {
-    TStringListPtr& list;
-    ~FreeStore() { FreeStringList(std::move(list), true); }
-  } freeStore{store};
-  if (saveOnExit_) SaveStockFile(*store, kQuoteFile);
+  const TStockListPtr store = std::move(StockList);  // freed with its stocks however this ends
+  if (!store || !saveOnExit_ || secondBoard_) return;
+  SaveStockFile(*store, kQuoteFile, RealFileSystem(), &quoteFileStamp_);
 }
 
 void TfrmMain::FormResize() {
@@ -148,9 +145,10 @@ void TfrmMain::FillGridRows() {
 
 void TfrmMain::FillGridRow(int row) {
   if (row <= 0 || row >= GRID->RowCount()) return;
-  const auto* stock = dynamic_cast<const TStock*>(GRID->Objects(0, row));
-  if (stock == nullptr) return;
-  for (int col = 0; col < GRID->ColCount(); ++col) GRID->SetCells(col, row, StockCellText(*stock, col));
+  if (dynamic_cast<const TStock*>(GRID->Objects(0, row)) == nullptr) return;
+  // The row shows the texts of the column table for its stock, made when
+  // they are read.
+  GRID->ShowObjectTexts(row);
 }
 
 void TfrmMain::N1Click() {
@@ -159,12 +157,7 @@ void TfrmMain::N1Click() {
 }
 
 void TfrmMain::GRIDDrawCell(TCanvas& canvas, int col, int row, const TRect& rect) {
-  if (!ColumnTitles) {  // start-up failed before the titles existed
-    canvas.BrushColor = GRID->Color();
-    canvas.FillRect(rect);
-    return;
-  }
-  DrawGridCell(canvas, *GRID, ColumnTitles->GetList(), col, row, rect);
+  DrawGridCell(canvas, *GRID, col, row, rect);
 }
 
 }  // namespace kivrel

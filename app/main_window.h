@@ -7,11 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <string>
+#include <exception>
+#include <functional>
+#include <memory>
 
-#include "app/string_grid_view.h"
-#include "core/lists/list_functions.h"
+#include "app/qt_string_grid.h"
+#include "core/io/file_io.h"
 #include "core/lists/split_list.h"
+#include "core/store/stock_store.h"
 
 namespace kivrel {
 
@@ -19,20 +22,38 @@ namespace kivrel {
 inline constexpr const char* kDataDir = "DATA";
 inline constexpr const char* kSourceDir = "DATA/SOURCE";
 inline constexpr const char* kQuoteFile = "DATA/STOCK.LST";
+// Held by the board that owns the data folder.
+inline constexpr const char* kLockFile = "DATA/kivrel.lock";
+
+struct TWindowOptions {
+  // Read the pages even when a quote file exists; the file is replaced at exit.
+  bool Reimport = false;
+  // Called with the grid's model before start-up fills it, so that a model
+  // checker sees every change.
+  std::function<void(QAbstractItemModel&)> WatchGridModel;
+};
 
 class TfrmMain final : public QMainWindow {
+  Q_OBJECT
+
  public:
   // Runs FormCreate. An error that stops start-up is kept (StartupError) for
   // the caller to show; the window opens all the same.
-  explicit TfrmMain(QWidget* parent = nullptr);
+  explicit TfrmMain(const TWindowOptions& options = {}, QWidget* parent = nullptr);
   // Runs FormDestroy when the owner has not; errors go to standard error.
   ~TfrmMain() override;
 
-  // Saves the store to the quote file (unless reading it failed at start-up)
-  // and frees it. Runs once; a save error propagates.
+  // Saves the store to the quote file, unless reading it failed at start-up
+  // or another board holds the data folder, and frees it. Runs once; a save
+  // error propagates.
   void FormDestroy();
 
-  const std::string& StartupError() const { return startupError_; }  // Big5, empty when none
+  std::exception_ptr StartupError() const { return startupError_; }
+  // Another board holds the data folder: this one shows the stored quotes
+  // and saves nothing.
+  bool SecondBoard() const { return secondBoard_; }
+  // Page paths skipped at start-up because they hold no regular file.
+  const std::vector<FileError>& SkippedPages() const { return skippedPages_; }
 
   void FormResize();
   void FillGridObjects();
@@ -43,7 +64,7 @@ class TfrmMain final : public QMainWindow {
   void N1Click();
   void GRIDDrawCell(TCanvas& canvas, int col, int row, const TRect& rect);
 
-  TQtStringGrid* GRID = nullptr;
+  std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
   QMenu* Setup1 = nullptr;
   QAction* N1 = nullptr;
@@ -57,11 +78,15 @@ class TfrmMain final : public QMainWindow {
 
   ISplitStrListPtr ListedCategories;
   ISplitStrListPtr OtcCategories;
-  TStringListPtr StockList;
-  ISplitStrListPtr ColumnTitles;
+  TStockListPtr StockList;
 
-  std::string startupError_;
+  bool reimport_;
+  std::unique_ptr<TFileLock> lock_;
+  FileStamp quoteFileStamp_;  // the quote file as start-up found it
+  std::vector<FileError> skippedPages_;
+  std::exception_ptr startupError_;
   bool saveOnExit_ = true;  // false once reading an existing quote file failed
+  bool secondBoard_ = false;
   bool destroyed_ = false;
 };
 

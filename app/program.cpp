@@ -1,45 +1,68 @@
 #include "app/program.h"
 
-#include <QDialog>
-#include <QMessageBox>
-
 #include <clocale>
+#include <csignal>
 #include <iostream>
 
-#include "app/big5_qt.h"
+#include "app/error_text.h"
 #include "app/font_setup.h"
-#include "app/main_window.h"
-#include "app/quit_signals.h"
+#include "core/text/big5.h"
 
 namespace kivrel {
+namespace {
+
+void PrintError(const char* programName, const QString& text) {
+  std::cerr << programName << ": " << text.toStdString() << '\n';
+}
+
+}  // namespace
 
 void PrepareApplication(QApplication& app) {
   app.setApplicationName("kivrel");
   // Qt takes the locale from the environment; numbers in the program always
   // use "." (the core formats and parses without the locale as well).
   std::setlocale(LC_NUMERIC, "C");
+  // A file-size limit (ulimit -f) makes the save fail with EFBIG, reported
+  // like a full disk, instead of ending the process in the middle of it.
+  std::signal(SIGXFSZ, SIG_IGN);
   InstallFontSubstitutions();
 }
 
-int RunProgram(QApplication& app) {
-  bool quitRequested = false;
-  TfrmMain window;
-  InstallQuitSignals([&] {
-    quitRequested = true;
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-    window.close();
-  });
+TBoardRun::TBoardRun(const char* programName, const TWindowOptions& options)
+    : programName_(programName), window_(std::make_unique<TfrmMain>(options)) {
+  TfrmMain& window = *window_;
   window.show();
-  if (!window.StartupError().empty()) {
-    std::cerr << "kivrel: " << Big5ToUtf8(window.StartupError()) << '\n';
-    QMessageBox::critical(&window, window.windowTitle(), ToQString(window.StartupError()));
+  if (Big5ConverterMissing()) PrintError(programName_, TMessages::NoBig5Converter());
+  for (const FileError& skipped : window.SkippedPages()) PrintError(programName_, TMessages::SkippedPage(skipped));
+
+  TMessage message;
+  QMessageBox::Icon icon = QMessageBox::Critical;
+  if (window.StartupError()) {
+    message = TMessages::Of(window.StartupError());
+  } else if (window.SecondBoard()) {
+    message.Text = TMessages::SecondBoard();
+    icon = QMessageBox::Information;
+  } else {
+    return;
   }
-  if (!quitRequested) app.exec();
+  PrintError(programName_, message.OneLine());
+  box_ = new QMessageBox(icon, window.windowTitle(), message.Text, QMessageBox::Ok, &window);
+  if (!message.Details.isEmpty()) box_->setDetailedText(message.Details);
+  box_->setAttribute(Qt::WA_DeleteOnClose);
+  box_->open();
+}
+
+TBoardRun::~TBoardRun() = default;
+
+int TBoardRun::Finish(bool showErrors) {
+  if (box_) box_->done(QMessageBox::Ok);
+  window_->close();
   try {
-    window.FormDestroy();
-  } catch (const std::exception& e) {
-    std::cerr << "kivrel: " << Big5ToUtf8(e.what()) << '\n';
-    if (!quitRequested) QMessageBox::critical(nullptr, window.windowTitle(), ToQString(e.what()));
+    window_->FormDestroy();
+  } catch (...) {
+    const TMessage message = TMessages::Of(std::current_exception());
+    PrintError(programName_, message.OneLine());
+    if (showErrors) QMessageBox::critical(nullptr, window_->windowTitle(), message.Text);
     return 1;
   }
   return 0;

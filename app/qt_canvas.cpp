@@ -27,7 +27,9 @@ int PixelSizeForCellHeight(const QString& family, int cellHeight) {
   return std::max(1, static_cast<int>(std::lround(cellHeight / it->second)));
 }
 
-Qt::Alignment AlignmentOf(std::uint32_t flags) {
+}  // namespace
+
+Qt::Alignment TQtCanvas::AlignmentOf(std::uint32_t flags) {
   Qt::Alignment a;
   if (flags & DT_RIGHT) {
     a |= Qt::AlignRight;
@@ -45,6 +47,8 @@ Qt::Alignment AlignmentOf(std::uint32_t flags) {
   }
   return a;
 }
+
+namespace {
 
 QRect ToQRect(const TRect& r) {
   const long long w = static_cast<long long>(r.Right) - r.Left;

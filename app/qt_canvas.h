@@ -18,6 +18,8 @@ class TQtCanvas final : public TCanvas {
   int TextWidth(std::string_view text) override;
   void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) override;
 
+  // The Qt alignment that DrawText flags stand for.
+  static Qt::Alignment AlignmentOf(std::uint32_t flags);
   // The Qt colour of a 0x00BBGGRR value; values with the top bit set are
   // system colours taken from the application palette.
   static QColor ToQColor(TColor color);

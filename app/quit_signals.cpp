@@ -36,8 +36,14 @@ void BlockQuitSignals() {
   ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-void InstallQuitSignals(std::function<void()> onQuit) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) return;
+int InstallQuitSignals(std::function<void()> onQuit) {
+  const sigset_t set = QuitSignalSet();
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) {
+    const int error = errno;
+    // The signals keep their default action, which ends the process.
+    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    return error;
+  }
   ::fcntl(gSignalFds[0], F_SETFL, O_NONBLOCK);
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
@@ -51,8 +57,8 @@ void InstallQuitSignals(std::function<void()> onQuit) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &action, nullptr);
-  const sigset_t set = QuitSignalSet();
   ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+  return 0;
 }
 
 }  // namespace kivrel

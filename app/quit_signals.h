@@ -12,7 +12,9 @@ namespace kivrel {
 void BlockQuitSignals();
 
 // Installs the handlers, then lets held signals through; `onQuit` runs on
-// the UI thread for each signal.
-void InstallQuitSignals(std::function<void()> onQuit);
+// the UI thread for each signal. When the handlers cannot be installed the
+// signals are let through all the same, with their default action (ending
+// the process), and the error number is returned; 0 otherwise.
+int InstallQuitSignals(std::function<void()> onQuit);
 
 }  // namespace kivrel

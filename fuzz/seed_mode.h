@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/io/file_io.h"
+#include "core/io/file_io.h"  // WriteFileAtomically
 
 namespace kivrel::fuzzing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/draw/colors.h"
+#include "core/color/colors.h"
 #include "core/draw/rect.h"
 
 namespace kivrel {
@@ -20,7 +20,6 @@ class TFontStyles {
   constexpr bool Has(TFontStyle s) const { return (bits_ & Bit(s)) != 0; }
   constexpr void Include(TFontStyle s) { bits_ = static_cast<std::uint8_t>(bits_ | Bit(s)); }
   constexpr void Exclude(TFontStyle s) { bits_ = static_cast<std::uint8_t>(bits_ & ~Bit(s)); }
-  constexpr bool Empty() const { return bits_ == 0; }
   friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
 
  private:

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/draw/canvas.h"
-#include "core/draw/colors.h"
+#include "core/color/colors.h"
 #include "core/draw/rect.h"
 #include "core/text/fixed_texts.h"
 

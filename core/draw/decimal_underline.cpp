@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "core/draw/alignment.h"
-#include "core/draw/rect_arithmetic.h"
 #include "core/draw/subtract_rect.h"
 #include "core/lists/list_functions.h"
 

@@ -1,10 +1,15 @@
 #pragma once
+// Rectangles in pixels, and the arithmetic on their edges. Cell geometry adds
+// text widths to edges and takes pixels off them; with edges near the ends
+// of the int32 range those sums leave it, so they are formed in int64 and
+// clamped back.
 
 #include <cstdint>
+#include <limits>
 
 namespace kivrel {
 
-// A rectangle in pixels; Right and Bottom lie just outside it.
+// Right and Bottom lie just outside the rectangle.
 struct TRect {
   std::int32_t Left = 0;
   std::int32_t Top = 0;
@@ -13,12 +18,20 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+constexpr std::int32_t ClampToInt32(std::int64_t v) {
+  constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
+}
+
+// Right - Left, or 0 when that is negative; up to 2^32 - 1.
+constexpr std::int64_t RectWidth64(const TRect& r) {
+  const std::int64_t w = static_cast<std::int64_t>(r.Right) - r.Left;
+  return w < 0 ? 0 : w;
+}
+
 // Right - Left, or 0 when that is negative; a width beyond the int range
 // (only from extreme coordinates) is clamped to it.
-inline int RectWidth(const TRect& r) {
-  const std::int64_t w = static_cast<std::int64_t>(r.Right) - r.Left;
-  if (w < 0) return 0;
-  return w > INT32_MAX ? INT32_MAX : static_cast<int>(w);
-}
+constexpr int RectWidth(const TRect& r) { return ClampToInt32(RectWidth64(r)); }
 
 }  // namespace kivrel

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "core/draw/alignment.h"
-#include "core/draw/colors.h"
+#include "core/color/colors.h"
 #include "core/draw/rect.h"
 
 namespace kivrel {

@@ -1,42 +1,74 @@
 #include "core/grid/string_grid.h"
 
 namespace kivrel {
-namespace {
-const std::string kEmpty;
-}
 
-TStringGrid::TStringGrid(int colCount, int rowCount) : colCount_(colCount) { SetRowCount(rowCount); }
+TStringGrid::TStringGrid(int colCount, int rowCount) : colCount_(colCount < 0 ? 0 : colCount) {
+  rows_.resize(static_cast<std::size_t>(rowCount < 0 ? 0 : rowCount));
+}
 
 void TStringGrid::SetRowCount(int rowCount) {
   if (rowCount < 0) rowCount = 0;
-  const auto cols = static_cast<std::size_t>(colCount_);
-  rows_.resize(static_cast<std::size_t>(rowCount), Row{std::vector<std::string>(cols), std::vector<TObject*>(cols)});
-  RowCountChanged();
+  const int oldCount = RowCount();
+  if (rowCount == oldCount) return;
+  if (updating_ == 0) RowCountChanging(oldCount, rowCount);
+  rows_.resize(static_cast<std::size_t>(rowCount));
+  written_.erase(written_.lower_bound({rowCount, 0}), written_.end());
+  objects_.erase(objects_.lower_bound({rowCount, 0}), objects_.end());
+  if (updating_ == 0) RowCountChanged();
 }
 
-bool TStringGrid::InRange(int col, int row) const {
-  return col >= 0 && col < colCount_ && row >= 0 && row < RowCount();
+bool TStringGrid::InRange(int col, int row) const { return col >= 0 && col < colCount_ && row >= 0 && row < RowCount(); }
+
+void TStringGrid::RowChanged(int row) {
+  if (updating_ == 0) CellsChanged(0, colCount_ - 1, row, row);
 }
 
-const std::string& TStringGrid::Cells(int col, int row) const {
-  if (!InRange(col, row)) return kEmpty;
-  return rows_[static_cast<std::size_t>(row)].texts[static_cast<std::size_t>(col)];
+std::string TStringGrid::Cells(int col, int row) const {
+  if (const std::string* text = WrittenText(col, row)) return *text;
+  if (!ShowsObjectTexts(row) || objectText_ == nullptr || !InRange(col, row)) return {};
+  const TObject* object = rows_[static_cast<std::size_t>(row)].Object;
+  return object != nullptr ? objectText_(*object, col) : std::string();
+}
+
+const std::string* TStringGrid::WrittenText(int col, int row) const {
+  if (written_.empty()) return nullptr;
+  const auto it = written_.find({row, col});
+  return it != written_.end() ? &it->second : nullptr;
 }
 
 void TStringGrid::SetCells(int col, int row, std::string text) {
   if (!InRange(col, row)) return;
-  rows_[static_cast<std::size_t>(row)].texts[static_cast<std::size_t>(col)] = std::move(text);
-  CellChanged(col, row);
+  written_[{row, col}] = std::move(text);
+  if (updating_ == 0) CellsChanged(col, col, row, row);
 }
 
 TObject* TStringGrid::Objects(int col, int row) const {
   if (!InRange(col, row)) return nullptr;
-  return rows_[static_cast<std::size_t>(row)].objects[static_cast<std::size_t>(col)];
+  if (col == 0) return rows_[static_cast<std::size_t>(row)].Object;
+  const auto it = objects_.find({row, col});
+  return it != objects_.end() ? it->second : nullptr;
 }
 
 void TStringGrid::SetObjects(int col, int row, TObject* object) {
   if (!InRange(col, row)) return;
-  rows_[static_cast<std::size_t>(row)].objects[static_cast<std::size_t>(col)] = object;
+  if (col == 0) {
+    rows_[static_cast<std::size_t>(row)].Object = object;
+  } else if (object != nullptr) {
+    objects_[{row, col}] = object;
+  } else {
+    objects_.erase({row, col});
+  }
+  RowChanged(row);  // a row's object decides its colours, and maybe its texts
+}
+
+void TStringGrid::ShowObjectTexts(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  rows_[static_cast<std::size_t>(row)].ObjectTexts = true;
+  RowChanged(row);
+}
+
+bool TStringGrid::ShowsObjectTexts(int row) const {
+  return row >= 0 && row < RowCount() && rows_[static_cast<std::size_t>(row)].ObjectTexts;
 }
 
 void TStringGrid::SetDefaultColWidth(int width) {
@@ -52,6 +84,14 @@ void TStringGrid::SetFontName(std::string name) {
 void TStringGrid::SetFontHeight(int height) {
   font_.Height = height;
   LayoutChanged();
+}
+
+void TStringGrid::BeginUpdate() {
+  if (updating_++ == 0) ResetBegun();
+}
+
+void TStringGrid::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0) ResetEnded();
 }
 
 }  // namespace kivrel

@@ -1,11 +1,21 @@
 #pragma once
-// The string grid as the window and the painting see it: cell texts, one
-// object per cell (the program uses column 0 of each row), row and column
-// counts with the title row counted, default widths and the grid's font.
-// The view over it (Qt's model/view in the program, a plain instance in
-// tests) overrides the hooks.
+// The string grid: cell texts and cell objects by (column, row), row and
+// column counts with the title row counted, the default column width and row
+// height, the grid's font and colour. Rows and columns are 0-based; row 0 is
+// the title row.
+//
+// A row can show its column-0 object: its texts are then made from the
+// object by the grid's object-text function when they are read, so a board
+// of a million stocks holds no copy of their texts. A text written into a
+// cell always wins.
+//
+// The grid is abstract: a view (Qt's model/view in the program, a plain
+// subclass in tests) gives the client width and the repainting, and follows
+// every change through the protected hooks.
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/draw/canvas.h"
@@ -15,6 +25,8 @@ namespace kivrel {
 
 class TStringGrid {
  public:
+  using TObjectText = std::string (*)(const TObject& object, int col);
+
   TStringGrid(int colCount, int rowCount);
   TStringGrid(const TStringGrid&) = delete;
   TStringGrid& operator=(const TStringGrid&) = delete;
@@ -26,10 +38,17 @@ class TStringGrid {
   void SetRowCount(int rowCount);
 
   // Out-of-range cells read as empty / no object; writes to them are ignored.
-  const std::string& Cells(int col, int row) const;
+  std::string Cells(int col, int row) const;
   void SetCells(int col, int row, std::string text);
   TObject* Objects(int col, int row) const;
   void SetObjects(int col, int row, TObject* object);
+
+  void SetObjectText(TObjectText objectText) { objectText_ = objectText; }
+  // From now on the row's cells show the texts of its column-0 object.
+  void ShowObjectTexts(int row);
+  bool ShowsObjectTexts(int row) const;
+  // The text written into the cell, if any.
+  const std::string* WrittenText(int col, int row) const;
 
   int DefaultColWidth() const { return defaultColWidth_; }
   // Every column gets this width.
@@ -44,34 +63,46 @@ class TStringGrid {
   void SetColor(TColor color) { color_ = color; }
 
   // Width of the area that shows the cells, in pixels.
-  virtual int ClientWidth() const { return clientWidth_; }
-  void SetClientWidth(int width) { clientWidth_ = width; }
+  virtual int ClientWidth() const = 0;
   // Every visible cell is painted again.
-  virtual void Invalidate() { ++invalidations_; }
-  int Invalidations() const { return invalidations_; }
+  virtual void Invalidate() = 0;
+
+  // Changes between BeginUpdate and the matching EndUpdate reach the view
+  // as one reset, announced at the outermost BeginUpdate and done at its
+  // EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
 
  protected:
-  // Called after the row count, a cell text, the column width or the font
-  // changed, so that a view can follow.
+  // Outside an update, the view hears of each change: of the row count
+  // before and after it, of texts and objects after they changed.
+  virtual void RowCountChanging(int /*oldCount*/, int /*newCount*/) {}
   virtual void RowCountChanged() {}
-  virtual void CellChanged(int /*col*/, int /*row*/) {}
+  virtual void CellsChanged(int /*firstCol*/, int /*lastCol*/, int /*firstRow*/, int /*lastRow*/) {}
+  // The column width or the font changed (updates or not).
   virtual void LayoutChanged() {}
+  virtual void ResetBegun() {}
+  virtual void ResetEnded() {}
 
  private:
   struct Row {
-    std::vector<std::string> texts;
-    std::vector<TObject*> objects;
+    TObject* Object = nullptr;  // column 0
+    bool ObjectTexts = false;
   };
   bool InRange(int col, int row) const;
+  void RowChanged(int row);
 
   int colCount_;
   std::vector<Row> rows_;
+  // Texts written into cells, and objects of columns other than 0: both rare.
+  std::map<std::pair<int, int>, std::string> written_;  // (row, col)
+  std::map<std::pair<int, int>, TObject*> objects_;     // (row, col)
+  TObjectText objectText_ = nullptr;
   int defaultColWidth_ = 64;
   int defaultRowHeight_ = 24;
   TFont font_;
   TColor color_ = clBtnFace;
-  int clientWidth_ = 0;
-  int invalidations_ = 0;
+  int updating_ = 0;
 };
 
 }  // namespace kivrel

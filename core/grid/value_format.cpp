@@ -38,13 +38,6 @@ std::string Fixed(int decimals, long double value) {
   }
 }
 
-bool AllZeroDigits(std::string_view s) {
-  for (char c : s) {
-    if (c >= '1' && c <= '9') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string FloatFormatText(int decimals) { return "%." + std::to_string(decimals) + "f"; }
@@ -66,8 +59,8 @@ std::string FormatValue(int decimals, bool force, bool plusSign, long double val
   } else {
     text = Fixed(decimals, value);
   }
-  // No "-0.00". An infinity has no digits at all and keeps its sign.
-  if (!text.empty() && text[0] == '-' && !std::isinf(value) && AllZeroDigits(text)) text.erase(0, 1);
+  // A NaN has no sign worth showing (the x87 default NaN has its sign bit set).
+  if (std::isnan(value)) text = "nan";
   if (plusSign && value > 0) text.insert(0, "+");
   return text;
 }

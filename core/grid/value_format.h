@@ -12,8 +12,8 @@ std::string FloatFormatText(int decimals);
 // Empty for a zero value unless forced; otherwise fixed notation with
 // `decimals` digits after a "." (whatever the locale), halves of the last
 // shown digit rounded away from zero on the exact value, "-" for negative
-// values and, with plusSign, "+" for positive ones. A value that rounds to
-// zero shows no "-".
+// values (also one that rounds to zero: -0.004 gives "-0.00", and its cell
+// is coloured as falling) and, with plusSign, "+" for positive ones.
 std::string FormatValue(int decimals, bool force, bool plusSign, long double value);
 
 // Without its ASCII spaces (the ideographic space stays).

@@ -17,7 +17,7 @@ TStringListPtr NewStringList(bool sorted) {
 
 TStringListPtr LoadStringList(bool sorted, const std::string& fileName) {
   auto list = NewStringList(sorted);
-  if (FileExists(fileName)) list->LoadFromFile(fileName);
+  if (PathExists(fileName)) list->LoadFromFile(fileName);
   return list;
 }
 

@@ -15,8 +15,8 @@ using TStringListPtr = std::unique_ptr<TStringList>;
 // sorted: duplicates ignored, then the sorted flag on; otherwise a plain list.
 TStringListPtr NewStringList(bool sorted);
 
-// NewStringList, then the lines of the file when a file of that name exists
-// (a missing file gives an empty list; an unreadable one throws).
+// NewStringList, then the lines of the file when anything of that name exists
+// (a missing file gives an empty list; an unreadable one throws FileError).
 TStringListPtr LoadStringList(bool sorted, const std::string& fileName);
 
 // Frees every attached object, in index order, then clears the list.

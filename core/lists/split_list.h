@@ -1,6 +1,6 @@
 #pragma once
-// Split lists: fixed comma-separated texts (category tables, column titles)
-// turned into lists, shared by reference count.
+// Split lists: fixed comma-separated texts (the category tables) turned into
+// lists, shared by reference count.
 
 #include <memory>
 #include <string_view>
@@ -18,21 +18,16 @@ class ISplitStrList {
 
 using ISplitStrListPtr = std::shared_ptr<ISplitStrList>;
 
+// The text split at every ",", neither sorted nor owning objects.
 class TSplitStrList final : public ISplitStrList {
  public:
-  TSplitStrList(std::string_view text, bool sorted, bool ownsObjects);
-  ~TSplitStrList() override;
-  TSplitStrList(const TSplitStrList&) = delete;
-  TSplitStrList& operator=(const TSplitStrList&) = delete;
-
+  explicit TSplitStrList(std::string_view text) : List(SplitToStringList(text, ",")) {}
   TStringList& GetList() override { return *List; }
 
  private:
   TStringListPtr List;
-  bool OwnsObjects;
 };
 
-// A split list over `text` at ",", neither sorted nor owning objects.
-ISplitStrListPtr NewSplitStrList(std::string_view text);
+inline ISplitStrListPtr NewSplitStrList(std::string_view text) { return std::make_shared<TSplitStrList>(text); }
 
 }  // namespace kivrel

@@ -1,38 +1,45 @@
 #include "core/lists/string_list.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <stdexcept>
 
 #include "core/io/file_io.h"
+#include "core/lists/text_lines.h"
 
 namespace kivrel {
 namespace {
 
-inline unsigned char Fold(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
+unsigned char Fold(unsigned char u) { return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u; }
+
+bool IsLeadByte(unsigned char u) { return u >= 0x81 && u <= 0xFE; }
 
 }  // namespace
 
 int TStringList::CompareText(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = Fold(a[i]);
-    const unsigned char y = Fold(b[i]);
+  const std::size_t n = std::min(a.size(), b.size());
+  // Up to the first difference both texts hold the same characters, so
+  // whether a byte is the second byte of a Big5 character is known for both.
+  bool second = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(a[i]);
+    auto y = static_cast<unsigned char>(b[i]);
+    if (!second) {
+      x = Fold(x);
+      y = Fold(y);
+    }
     if (x != y) return x < y ? -1 : 1;
+    second = !second && IsLeadByte(x);
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
 }
 
-size_t TStringList::Checked(int index) const {
+std::size_t TStringList::Checked(int index) const {
   if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
     throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
   }
-  return static_cast<size_t>(index);
+  return static_cast<std::size_t>(index);
 }
 
 void TStringList::SetSorted(bool sorted) {
@@ -89,8 +96,6 @@ int TStringList::AddObject(std::string text, TObject* object) {
   return index;
 }
 
-void TStringList::Delete(int index) { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(Checked(index))); }
-
 void TStringList::MergeSorted(std::vector<TStringEntry> entries) {
   if (entries.empty()) return;
   if (entries_.empty()) {
@@ -108,17 +113,7 @@ void TStringList::MergeSorted(std::vector<TStringEntry> entries) {
 
 void TStringList::SetText(std::string_view text) {
   Clear();
-  const size_t nul = text.find('\0');
-  if (nul != std::string_view::npos) text = text.substr(0, nul);
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = pos;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    AddObject(std::string(text.substr(pos, end - pos)), nullptr);
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
-  }
+  ForEachLine(text, [this](std::string_view line) { AddObject(std::string(line), nullptr); });
 }
 
 void TStringList::LoadFromFile(const std::string& fileName) { SetText(ReadWholeFile(fileName)); }

@@ -23,15 +23,16 @@ struct TStringEntry {
 
 class TStringList {
  public:
-  // Case-insensitive comparison of two texts: ASCII letters compare without
-  // regard to case, every other byte by its unsigned value. So a space sorts
-  // before the digits, the digits before the letters, and Big5 bytes last.
+  // Case-insensitive comparison, character by character: a single-byte ASCII
+  // letter compares without regard to case, every other byte by its unsigned
+  // value, and both bytes of a Big5 character as they are (its second byte
+  // may look like a letter: 鮭 is C2 44, 櫃 C2 64). So a space sorts before
+  // the digits, the digits before the letters, and Big5 characters last.
   static int CompareText(std::string_view a, std::string_view b);
 
   int Count() const { return static_cast<int>(entries_.size()); }
   const std::string& Strings(int index) const { return entries_.at(Checked(index)).Text; }
   TObject* Objects(int index) const { return entries_.at(Checked(index)).Object; }
-  void SetObject(int index, TObject* object) { entries_.at(Checked(index)).Object = object; }
   const std::vector<TStringEntry>& Entries() const { return entries_; }
 
   bool Sorted() const { return sorted_; }
@@ -51,7 +52,6 @@ class TStringList {
   int AddObject(std::string text, TObject* object);
   int Add(std::string text) { return AddObject(std::move(text), nullptr); }
 
-  void Delete(int index);
   void Clear() { entries_.clear(); }
 
   // Keeps the entries for which `keep` is true, in their order, in one pass.
@@ -64,16 +64,14 @@ class TStringList {
   // absent from this sorted list, in linear time.
   void MergeSorted(std::vector<TStringEntry> entries);
 
-  // Replaces all entries by the lines of `text`: the text ends at its first
-  // NUL byte; CR, LF and CR LF each end a line; a break at the very end adds
-  // no empty line.
+  // Replaces all entries by the lines of `text` (ForEachLine).
   void SetText(std::string_view text);
 
   // Reads the file's bytes whole, unconverted, and assigns them as text.
   void LoadFromFile(const std::string& fileName);
 
  private:
-  size_t Checked(int index) const;
+  std::size_t Checked(int index) const;
 
   std::vector<TStringEntry> entries_;
   bool sorted_ = false;

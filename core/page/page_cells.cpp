@@ -3,7 +3,7 @@
 #include "core/page/current_date.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
-#include "core/text/text_utils.h"
+#include "core/text/trim.h"
 
 namespace kivrel {
 namespace {
@@ -46,6 +46,19 @@ float ParseDigitsBetween(std::string_view line, std::string_view startMark, std:
 bool IsCodeCell(std::string_view line) { return Contains(line, CodeCellMark); }
 
 bool IsDataCell(std::string_view line) { return Contains(line, DataCellMark); }
+
+bool IsCellLine(std::string_view line) {
+  // Both markers begin with this text, so one search finds the places where
+  // either may stand.
+  constexpr std::string_view kCellMarkStart = "<td align=";
+  static_assert(CodeCellMark.starts_with(kCellMarkStart) && DataCellMark.starts_with(kCellMarkStart));
+  for (std::size_t at = line.find(kCellMarkStart); at != std::string_view::npos;
+       at = line.find(kCellMarkStart, at + 1)) {
+    const std::string_view rest = line.substr(at);
+    if (rest.starts_with(DataCellMark) || rest.starts_with(CodeCellMark)) return true;
+  }
+  return false;
+}
 
 std::string ExtractBetween(std::string_view line, std::string_view startMark, std::string_view endMark,
                            bool digitsOnly) {
@@ -123,7 +136,7 @@ float ParseChangeCell(std::string_view line) {
 }
 
 bool FilterCellLines(TStringList& lines) {
-  lines.KeepIf([](const std::string& line) { return IsCodeCell(line) || IsDataCell(line); });
+  lines.KeepIf([](const std::string& line) { return IsCellLine(line); });
   return lines.Count() % CellsPerRow == 0;
 }
 

@@ -19,6 +19,8 @@ namespace kivrel {
 bool IsCodeCell(std::string_view line);
 // The line holds DataCellMark (bold and change cells included).
 bool IsDataCell(std::string_view line);
+// IsCodeCell(line) || IsDataCell(line), in one pass over the line.
+bool IsCellLine(std::string_view line);
 
 // The trimmed bytes strictly between the first StartMark and the first
 // EndMark (each searched from the start of the line); empty when either is

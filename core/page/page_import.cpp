@@ -1,13 +1,13 @@
 #include "core/page/page_import.h"
 
-#include <algorithm>
-#include <cstring>
+#include <cerrno>
 #include <memory>
 
 #include "core/io/file_io.h"
 #include "core/page/page_cells.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
+#include "core/lists/text_lines.h"
 #include "core/store/stock_store.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
@@ -26,54 +26,16 @@ std::string PageFileName(const std::string& sourceDir, std::string_view entry) {
   return utf8;
 }
 
-namespace {
-
-// Both cell markers begin with this text, so one search finds the places
-// where either may stand.
-constexpr std::string_view kCellMarkStart = "<td align=";
-static_assert(CodeCellMark.starts_with(kCellMarkStart) && DataCellMark.starts_with(kCellMarkStart));
-
-// IsCodeCell(line) || IsDataCell(line), in one pass over the line.
-bool IsCellLine(std::string_view line) {
-  for (std::size_t at = line.find(kCellMarkStart); at != std::string_view::npos;
-       at = line.find(kCellMarkStart, at + 1)) {
-    const std::string_view rest = line.substr(at);
-    if (rest.starts_with(DataCellMark) || rest.starts_with(CodeCellMark)) return true;
-  }
-  return false;
-}
-
-// Position of the next `c` at or after `from`, or the text's size.
-std::size_t Next(std::string_view text, std::size_t from, char c) {
-  const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-  return hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
-}
-
-}  // namespace
-
 std::vector<std::string_view> CellLineViews(std::string_view text) {
-  text = text.substr(0, Next(text, 0, '\0'));
   std::vector<std::string_view> lines;
-  // The next CR and LF are each looked up once and kept until passed, so
-  // the split stays linear whichever breaks the text uses.
-  std::size_t cr = Next(text, 0, '\r');
-  std::size_t lf = Next(text, 0, '\n');
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    if (cr < pos) cr = Next(text, pos, '\r');
-    if (lf < pos) lf = Next(text, pos, '\n');
-    const std::size_t end = std::min(cr, lf);
-    const std::string_view line = text.substr(pos, end - pos);
+  ForEachLine(text, [&lines](std::string_view line) {
     if (IsCellLine(line)) lines.push_back(line);
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
-  }
+  });
   return lines;
 }
 
-void ReadPageRows(TStringList& stockList, std::span<const std::string_view> cellLines, PageCategory category,
-                  double today) {
+void ReadPageRows(std::vector<std::unique_ptr<TStock>>& stocks, std::span<const std::string_view> cellLines,
+                  PageCategory category, double today) {
   StockRecord record;
   bool current = false;  // a row whose cell 0 is a code cell is being read
   for (std::size_t i = 0; i < cellLines.size(); ++i) {
@@ -103,7 +65,7 @@ void ReadPageRows(TStringList& stockList, std::span<const std::string_view> cell
       case 9: record.SetHigh(ParseCellNumber(line)); break;
       default:
         record.SetLow(ParseCellNumber(line));
-        StoreStock(stockList, std::make_unique<TStock>(record));
+        stocks.push_back(std::make_unique<TStock>(record));
         current = false;
         break;
     }
@@ -114,30 +76,35 @@ void ImportPageText(TStringList& stockList, std::string_view pageText, PageCateg
                     const std::string& fileName) {
   const std::vector<std::string_view> lines = CellLineViews(pageText);
   if (lines.size() % CellsPerRow != 0) throw PageFormatError(fileName);
+  // The page's rows go into the store in one batch, with the outcome of
+  // storing them one by one, also when a row fails to convert.
+  std::vector<std::unique_ptr<TStock>> stocks;
   try {
-    ReadPageRows(stockList, lines, category, today);
+    ReadPageRows(stocks, lines, category, today);
   } catch (const ConvertError& e) {
+    StoreStocks(stockList, std::move(stocks));
     if (fileName.empty()) throw;
-    throw ConvertError(std::string(e.what()) + " in " + fileName);
+    throw e.InFile(fileName);
   }
+  StoreStocks(stockList, std::move(stocks));
 }
 
 void ImportSourcePages(TStringList& stockList, const TStringList& listedCategories, const TStringList& otcCategories,
-                       const std::string& sourceDir, double today) {
+                       const std::string& sourceDir, double today, const SkippedPage& skipped) {
   const TStringList* const tables[] = {&listedCategories, &otcCategories};
-  // Messages are Big5: the entry as it stands, the folder converted.
-  const std::string sourceDirText = Utf8ToBig5(sourceDir) + "/";
   for (std::uint8_t market = 0; market < 2; ++market) {
     const TStringList& table = *tables[market];
     for (int index = 0; index < table.Count(); ++index) {
-      const std::string& entry = table.Strings(index);
-      const std::string fileName = PageFileName(sourceDir, entry);
-      // A missing page gives no row; anything else under the name must read
-      // as a file (ReadWholeFile refuses a folder with a FileError).
-      if (!PathExists(fileName)) continue;
+      const std::string fileName = PageFileName(sourceDir, table.Strings(index));
+      const FileKind kind = KindOf(fileName);
+      if (kind == FileKind::Missing) continue;
+      if (kind != FileKind::Regular) {
+        const int reason = kind == FileKind::DanglingLink ? ENOENT : FileError::kNotRegularFile;
+        if (skipped) skipped(FileError(FileError::Op::Open, fileName, reason));
+        continue;
+      }
       const std::string page = ReadWholeFile(fileName);
-      ImportPageText(stockList, page, PageCategory{market, static_cast<std::uint8_t>(index)}, today,
-                     sourceDirText + entry + ".html");
+      ImportPageText(stockList, page, PageCategory{market, static_cast<std::uint8_t>(index)}, today, fileName);
     }
   }
 }

@@ -7,6 +7,8 @@
 
 #include <locale.h>
 
+#include "core/text/big5.h"
+
 namespace kivrel {
 namespace {
 
@@ -15,20 +17,22 @@ namespace {
 constexpr std::size_t kQuotedLimit = 80;
 
 std::string Quoted(std::string_view text) {
-  if (text.size() <= kQuotedLimit) return "'" + std::string(text) + "'";
-  std::size_t cut = 0;
-  while (cut < kQuotedLimit) {
-    const bool lead = static_cast<unsigned char>(text[cut]) >= 0x81;
-    const std::size_t width = lead ? 2 : 1;
-    if (cut + width > kQuotedLimit) break;
-    cut += width;
-  }
-  return "'" + std::string(text.substr(0, cut)) + "...'";
+  if (text.size() <= kQuotedLimit) return std::string(text);
+  return std::string(WholeCharacters(text, kQuotedLimit)) + "...";
 }
 
-[[noreturn]] void NotANumber(std::string_view text) {
-  throw ConvertError(Quoted(text) + " is not a valid floating point value");
+std::string MessageOf(ConvertError::Kind kind, const std::string& text, const std::string& fileName) {
+  std::string message = "'" + Big5ToUtf8(text) + "'";
+  switch (kind) {
+    case ConvertError::Kind::Number: message += " is not a valid floating point value"; break;
+    case ConvertError::Kind::Time: message += " is not a valid time"; break;
+    case ConvertError::Kind::Range: message += " is out of the single-precision range"; break;
+  }
+  if (!fileName.empty()) message += " in " + fileName;
+  return message;
 }
+
+[[noreturn]] void NotANumber(std::string_view text) { throw ConvertError(ConvertError::Kind::Number, text); }
 
 // 10^0 to 10^27: every one of them is exact in the 64-bit significand
 // (5^27 < 2^63).
@@ -62,6 +66,12 @@ std::string_view TrimSpaces(std::string_view s) {
 
 }  // namespace
 
+ConvertError::ConvertError(Kind kind, std::string_view text, std::string fileName)
+    : std::runtime_error(MessageOf(kind, Quoted(text), fileName)),
+      kind_(kind),
+      text_(Quoted(text)),
+      fileName_(std::move(fileName)) {}
+
 long double TextToExtended(std::string_view text) {
   const std::string_view s = TrimSpaces(text);
   std::size_t i = 0;
@@ -74,7 +84,8 @@ long double TextToExtended(std::string_view text) {
   // the digits taken after the point.
   std::uint64_t mantissa = 0;
   int digits = 0;
-  int scale = 0;
+  // Digits taken after the point, counted down: a text may hold billions.
+  std::int64_t scale = 0;
   bool anyDigit = false;
   bool point = false;
   bool fits = true;
@@ -125,7 +136,7 @@ float TextToSingle(std::string_view text) {
   // would round to infinity.
   constexpr long double kOverflow = 0x1.ffffffp127L;
   if (std::fabs(value) >= kOverflow) {
-    throw ConvertError(Quoted(text) + " is out of the single-precision range");
+    throw ConvertError(ConvertError::Kind::Range, text);
   }
   return static_cast<float>(value);
 }
@@ -134,7 +145,7 @@ double TextToTimeFraction(std::string_view text) {
   int fields[3] = {0, 0, 0};
   int count = 0;
   std::size_t i = 0;
-  const auto invalid = [&] { return ConvertError(Quoted(text) + " is not a valid time"); };
+  const auto invalid = [&] { return ConvertError(ConvertError::Kind::Time, text); };
   for (;;) {
     if (count == 3) throw invalid();
     const std::size_t start = i;

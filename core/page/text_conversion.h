@@ -2,17 +2,31 @@
 // Number and time texts of the pages, read the same whatever the user's
 // locale: "." is the decimal point and ":" the time separator.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace kivrel {
 
-// A text that is not a number or not a time. The message quotes the text
-// (long texts are cut), e.g. "'1.2.3' is not a valid floating point value".
+// A text that is not a number or not a time. It keeps the text (Big5, cut
+// after 80 bytes between characters) and, once known, the page it stood in;
+// what() reads "'1.2.3' is not a valid floating point value in <page>".
 class ConvertError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  enum class Kind : std::uint8_t { Number, Time, Range };
+  ConvertError(Kind kind, std::string_view text, std::string fileName = {});
+
+  Kind What() const { return kind_; }
+  const std::string& Text() const { return text_; }
+  const std::string& FileName() const { return fileName_; }
+  // The same error, naming the page it came from.
+  ConvertError InFile(std::string fileName) const { return ConvertError(kind_, text_, std::move(fileName)); }
+
+ private:
+  Kind kind_;
+  std::string text_;
+  std::string fileName_;
 };
 
 // A decimal number: spaces around it, an optional sign, at least one digit

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/draw/colors.h"
+#include "core/color/colors.h"
 #include "core/store/stock.h"
 
 namespace kivrel {
@@ -28,10 +28,28 @@ inline constexpr long double LimitTolerance = 0.0001L;
 inline constexpr std::array<TColor, 6> StateFontColors{clYellow, clRed, clBlack, clGreen, clWhite, clBlack};
 inline constexpr std::array<TColor, 6> StateBrushColors{clRed, clBtnFace, clBtnFace, clBtnFace, clGreen, clBtnFace};
 
-// The first test that holds decides: the value or PrevClose is 0 (psNone);
-// the two limit prices are equal (psNone); at or beyond a limit, within
-// LimitTolerance (psLimitUp, then psLimitDown); above, equal to or below
-// PrevClose. A NaN value or PrevClose gives psNone.
+// A stock's previous close and the day's two limit prices, each computed
+// once, against which any number of values are classified.
+class TPriceLimits {
+ public:
+  explicit TPriceLimits(const TStock& stock);
+
+  float PrevClose() const { return prevClose_; }
+  float LimitUp() const { return limitUp_; }
+  float LimitDown() const { return limitDown_; }
+
+  // The first test that holds decides: the value or PrevClose is 0 (psNone);
+  // the two limit prices are equal (psNone); at or beyond a limit, within
+  // LimitTolerance (psLimitUp, then psLimitDown); above, equal to or below
+  // PrevClose. A NaN value or PrevClose gives psNone.
+  PriceState StateOf(float value) const;
+
+ private:
+  float prevClose_;
+  float limitUp_;
+  float limitDown_;
+};
+
 PriceState GetPriceState(const TStock& stock, float value);
 TColor StateFontColor(const TStock& stock, float value);
 TColor StateBrushColor(const TStock& stock, float value);

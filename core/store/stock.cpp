@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/text/text_utils.h"
+#include "core/text/trim.h"
 
 namespace kivrel {
 namespace {

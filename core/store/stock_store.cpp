@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/io/file_io.h"
-
 namespace kivrel {
 
 void StoreStock(TStringList& stockList, std::unique_ptr<TStock> stock) {
@@ -18,51 +16,40 @@ void StoreStock(TStringList& stockList, std::unique_ptr<TStock> stock) {
 }
 
 void StoreStocks(TStringList& stockList, std::vector<std::unique_ptr<TStock>> stocks) {
-  // Each stock's key, with its position in `stocks` (the order of storing)
-  // held in the entry's object field until the stock is taken.
-  std::vector<TStringEntry> entries;
-  entries.reserve(stocks.size());
-  for (std::size_t i = 0; i < stocks.size(); ++i) {
-    entries.push_back({stocks[i]->GetKey(), reinterpret_cast<TObject*>(i)});
-  }
-  const auto less = [](const TStringEntry& a, const TStringEntry& b) {
-    return TStringList::CompareText(a.Text, b.Text) < 0;
+  // Each stock's key with its place in `stocks`, the order of storing.
+  struct Keyed {
+    std::string Key;
+    std::size_t Index;
   };
-  const auto indexOf = [](const TStringEntry& e) { return reinterpret_cast<std::size_t>(e.Object); };
-
-  // A quote file written by the program is in strict key order: into an
-  // empty store it goes as it is.
+  std::vector<Keyed> keyed;
+  keyed.reserve(stocks.size());
+  for (std::size_t i = 0; i < stocks.size(); ++i) keyed.push_back({stocks[i]->GetKey(), i});
+  const auto less = [](const Keyed& a, const Keyed& b) { return TStringList::CompareText(a.Key, b.Key) < 0; };
+  // A quote file written by the program is already in strict key order.
   const bool strictlyAscending =
-      std::adjacent_find(entries.begin(), entries.end(), [&](const auto& a, const auto& b) { return !less(a, b); }) ==
-      entries.end();
-  if (strictlyAscending && stockList.Count() == 0) {
-    for (TStringEntry& e : entries) e.Object = stocks[indexOf(e)].release();
-    stockList.MergeSorted(std::move(entries));
-    return;
-  }
-  if (!strictlyAscending) std::stable_sort(entries.begin(), entries.end(), less);
+      std::adjacent_find(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return !less(a, b); }) ==
+      keyed.end();
+  if (!strictlyAscending) std::stable_sort(keyed.begin(), keyed.end(), less);
 
-  std::size_t kept = 0;
-  for (std::size_t run = 0; run < entries.size();) {
+  std::vector<TStringEntry> added;
+  added.reserve(keyed.size());
+  for (std::size_t run = 0; run < keyed.size();) {
     std::size_t end = run + 1;
-    while (end < entries.size() && !less(entries[run], entries[end])) ++end;
+    while (end < keyed.size() && !less(keyed[run], keyed[end])) ++end;
     // Within a run of equal keys the first stock stored gives key text and
     // object, the last one the payload.
-    const StockRecord& payload = stocks[indexOf(entries[end - 1])]->Payload;
+    const StockRecord& payload = stocks[keyed[end - 1].Index]->Payload;
     int found = 0;
-    if (stockList.Count() > 0 && stockList.Find(entries[run].Text, found)) {
+    if (stockList.Count() > 0 && stockList.Find(keyed[run].Key, found)) {
       StockAt(stockList, found).Payload = payload;
     } else {
-      std::unique_ptr<TStock>& first = stocks[indexOf(entries[run])];
+      std::unique_ptr<TStock>& first = stocks[keyed[run].Index];
       first->Payload = payload;
-      if (kept != run) entries[kept].Text = std::move(entries[run].Text);
-      entries[kept].Object = first.release();
-      ++kept;
+      added.push_back({std::move(keyed[run].Key), first.release()});
     }
     run = end;
   }
-  entries.resize(kept);
-  stockList.MergeSorted(std::move(entries));
+  stockList.MergeSorted(std::move(added));
   // Stocks not taken into the store are freed with `stocks`.
 }
 
@@ -89,8 +76,9 @@ std::string StockFileBytes(const TStringList& stockList) {
   return buffer;
 }
 
-void SaveStockFile(const TStringList& stockList, const std::string& fileName) {
-  WriteFileAtomically(fileName, StockFileBytes(stockList));
+void SaveStockFile(const TStringList& stockList, const std::string& fileName, TFileSystem& fs,
+                   const FileStamp* expected) {
+  WriteFileAtomically(fileName, StockFileBytes(stockList), fs, expected);
 }
 
 }  // namespace kivrel

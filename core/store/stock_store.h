@@ -6,10 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "core/lists/string_list.h"
+#include "core/io/file_io.h"
+#include "core/lists/list_functions.h"
 #include "core/store/stock.h"
 
 namespace kivrel {
+
+// Frees the store with every stock attached to it.
+struct TStockListDeleter {
+  void operator()(TStringList* list) const { FreeStringList(TStringListPtr(list), /*freeObjects=*/true); }
+};
+// The quote store's owner: the stocks go with the list.
+using TStockListPtr = std::unique_ptr<TStringList, TStockListDeleter>;
+
+// A new, empty store: sorted, duplicates ignored.
+inline TStockListPtr NewStockList() { return TStockListPtr(NewStringList(/*sorted=*/true).release()); }
 
 // The one rule by which stocks enter the store: a stock whose key is present
 // overwrites the payload of the stored stock (which keeps its key text, its
@@ -28,8 +39,10 @@ void LoadStockFile(TStringList& stockList, const std::string& fileName);
 // The payloads of the store in list order, 66 bytes each.
 std::string StockFileBytes(const TStringList& stockList);
 
-// Writes StockFileBytes in one write, replacing the file atomically.
-void SaveStockFile(const TStringList& stockList, const std::string& fileName);
+// Writes StockFileBytes in one write, replacing the file atomically; with
+// `expected`, only when the file still matches it.
+void SaveStockFile(const TStringList& stockList, const std::string& fileName, TFileSystem& fs = RealFileSystem(),
+                   const FileStamp* expected = nullptr);
 
 // The stock attached to entry `index` of the store.
 inline TStock& StockAt(const TStringList& stockList, int index) {

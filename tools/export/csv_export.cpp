@@ -1,25 +1,10 @@
 #include "tools/export/csv_export.h"
 
-#include "core/grid/stock_cells.h"
-#include "core/lists/split_list.h"
+#include "core/grid/grid_columns.h"
 #include "core/store/stock_store.h"
 #include "core/text/big5.h"
-#include "core/text/fixed_texts.h"
 
 namespace kivrel {
-namespace {
-
-void WriteRow(std::ostream& out, const auto& big5Texts) {
-  bool first = true;
-  for (const std::string& text : big5Texts) {
-    if (!first) out << ',';
-    first = false;
-    out << CsvField(Big5ToUtf8(text));
-  }
-  out << "\r\n";
-}
-
-}  // namespace
 
 std::string CsvField(std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(utf8);
@@ -32,12 +17,34 @@ std::string CsvField(std::string_view utf8) {
   return quoted;
 }
 
+std::string CsvTextCell(std::string_view utf8) {
+  std::string text;
+  for (const char c : utf8) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) text += c;
+  }
+  if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) text.insert(text.begin(), '\'');
+  return text;
+}
+
 void WriteBoardCsv(std::ostream& out, const TStringList& stockList) {
-  const ISplitStrListPtr titles = NewSplitStrList(kColumnTitlesText);
-  std::vector<std::string> titleTexts;
-  for (int i = 0; i < titles->GetList().Count(); ++i) titleTexts.push_back(titles->GetList().Strings(i));
-  WriteRow(out, titleTexts);
-  for (int i = 0; i < stockList.Count(); ++i) WriteRow(out, StockRowTexts(StockAt(stockList, i)));
+  const char* separator = "";
+  for (const TGridColumn& column : kGridColumns) {
+    out << separator << CsvField(Big5ToUtf8(column.Title));
+    separator = ",";
+  }
+  out << "\r\n";
+  for (int i = 0; i < stockList.Count(); ++i) {
+    const TRowValues values(StockAt(stockList, i));
+    separator = "";
+    for (const TGridColumn& column : kGridColumns) {
+      std::string text = Big5ToUtf8(ColumnText(column, values));
+      if (column.Kind != TColumnKind::Number) text = CsvTextCell(text);
+      out << separator << CsvField(text);
+      separator = ",";
+    }
+    out << "\r\n";
+  }
 }
 
 }  // namespace kivrel

@@ -3,6 +3,7 @@
 // stock in store order with the texts the grid shows; UTF-8, RFC 4180.
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "core/lists/string_list.h"
@@ -11,6 +12,11 @@ namespace kivrel {
 
 // One field, quoted when it holds a comma, a double quote, CR or LF.
 std::string CsvField(std::string_view utf8);
+
+// A text cell (code, name) as a spreadsheet may take it: control bytes
+// dropped, and a text that a spreadsheet would read as a formula (starting
+// with "=", "+", "-" or "@") led by "'".
+std::string CsvTextCell(std::string_view utf8);
 
 void WriteBoardCsv(std::ostream& out, const TStringList& stockList);
 

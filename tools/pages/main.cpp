@@ -1,80 +1,68 @@
 // kivrel-pages OUTDIR [--seed N] [--rows N]: writes synthetic saved listing
 // pages for every category of both markets into OUTDIR.
+#include <QCoreApplication>
 
-#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <string_view>
 
-#include "core/text/big5.h"
+#include "app/command_line.h"
+#include "core/io/file_io.h"
 #include "tools/pages/page_generator.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kivrel-pages OUTDIR [--seed N] [--rows N]\n"
-    "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category\n"
-    "entries into OUTDIR (created with its parents when missing), named\n"
-    "<entry>.html in UTF-8.\n"
-    "\n"
-    "  --seed N   seed of the pseudo-random values (default 1)\n"
-    "  --rows N   rows per share category page, 0 to 10000 (default 20);\n"
-    "             certificate, warrant and bond pages scale with it\n"
-    "             (--rows 386 gives about 30,000 stocks)\n"
-    "  --help     show this text and exit\n"
-    "  --version  show the version and exit\n";
-
-int BadUsage(const std::string& problem) {
-  std::fprintf(stderr, "kivrel-pages: %s (see --help)\n", problem.c_str());
-  return 2;
-}
-
-template <class T>
-bool ReadNumber(std::string_view text, T& value) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size();
-}
+QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char* argv[]) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write instead of ending the process
+  QCoreApplication app(argc, argv);
+  kivrel::TCommandLine commandLine(
+      "kivrel-pages", Tr("Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into "
+                         "OUTDIR (created with its parents when missing), named <entry>.html in UTF-8."));
+  QCommandLineParser& parser = commandLine.Parser();
+  parser.addPositionalArgument("OUTDIR", Tr("The folder to write the pages into."));
+  parser.addOption({"seed", Tr("Seed of the pseudo-random values (default 1)."), "N", "1"});
+  parser.addOption({"rows",
+                    Tr("Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
+                       "scale with it (--rows 386 gives about 30,000 stocks)."),
+                    "N", "20"});
+  if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
+  if (parser.positionalArguments().isEmpty()) return commandLine.Fail(Tr("No output folder given."));
+
   kivrel::pages::GeneratorOptions options;
-  std::string outDir;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (arg == "--version") {
-      std::puts("kivrel-pages " KIVREL_VERSION);
-      return 0;
-    }
-    if (arg == "--seed" || arg == "--rows") {
-      if (i + 1 >= argc) return BadUsage(std::string(arg) + " needs a value");
-      const std::string_view value = argv[++i];
-      if (arg == "--seed") {
-        if (!ReadNumber(value, options.Seed)) return BadUsage("bad seed '" + std::string(value) + "'");
-      } else if (!ReadNumber(value, options.ShareRows) || options.ShareRows < 0 ||
-                 options.ShareRows > kivrel::pages::kMaxShareRows) {
-        return BadUsage("bad row count '" + std::string(value) + "' (0 to 10000)");
-      }
-      continue;
-    }
-    if (arg.size() > 1 && arg.front() == '-') return BadUsage("unknown option '" + std::string(arg) + "'");
-    if (!outDir.empty()) return BadUsage("more than one output folder");
-    outDir = arg;
+  bool ok = false;
+  options.Seed = parser.value("seed").toULongLong(&ok);
+  if (!ok) return commandLine.Fail(Tr("Bad seed '%1'.").arg(parser.value("seed")));
+  options.ShareRows = parser.value("rows").toInt(&ok);
+  if (!ok || options.ShareRows < 0 || options.ShareRows > kivrel::pages::kMaxShareRows) {
+    return commandLine.Fail(Tr("Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
   }
-  if (outDir.empty()) return BadUsage("no output folder given");
+  const std::string outDir = parser.positionalArguments().front().toStdString();
 
   try {
     const auto summary = kivrel::pages::WritePages(outDir, options);
     std::printf("%d pages, %zu stocks, %zu bytes in %s\n", summary.Pages, summary.Stocks, summary.Bytes,
                 outDir.c_str());
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "kivrel-pages: %s\n", kivrel::Big5ToUtf8(e.what()).c_str());
+    std::fprintf(stderr, "kivrel-pages: %s\n", e.what());
     return 1;
+  }
+  // Pages in DATA/SOURCE are read only while DATA/STOCK.LST does not exist.
+  std::string folder = outDir;
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  const std::size_t slash = folder.rfind('/');
+  const std::string quoteFile = (slash == std::string::npos ? std::string(".") : folder.substr(0, slash)) + "/STOCK.LST";
+  if (kivrel::PathExists(quoteFile)) {
+    std::fprintf(stderr, "kivrel-pages: %s\n",
+                 Tr("Note: %1 exists, so the board shows it and not these pages; start it once with --reimport to "
+                    "read the pages.")
+                     .arg(QString::fromStdString(quoteFile))
+                     .toStdString()
+                     .c_str());
   }
   return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "core/io/file_io.h"
 #include "core/lists/split_list.h"
@@ -297,13 +296,6 @@ void AddLine(std::string& text, std::string_view line) {
   text += kCrLf;
 }
 
-void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw FileError("Cannot write file \"" + Utf8ToBig5(path) + "\"");
-}
-
 }  // namespace
 
 std::vector<std::string> CategoryEntries(int market) {
@@ -453,7 +445,7 @@ WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& optio
     for (int index = 0; index < static_cast<int>(entries.size()); ++index) {
       const GeneratedPage page = GeneratePage(options, market, index);
       const std::string text = PageText(page);
-      WriteFile(outDir + "/" + Big5ToUtf8(page.Entry) + ".html", text);
+      WriteFileAtomically(outDir + "/" + Big5ToUtf8(page.Entry) + ".html", text);
       ++summary.Pages;
       summary.Stocks += page.Rows.size();
       summary.Bytes += text.size();

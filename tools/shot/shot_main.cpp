@@ -4,91 +4,59 @@
 // file is written as after any run.
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
+#include <QImage>
 #include <QPainter>
 #include <QTemporaryFile>
 
-#include <charconv>
-#include <cstdio>
 #include <iostream>
 #include <string>
-#include <string_view>
 
-#include "app/big5_qt.h"
-#include "app/main_window.h"
+#include "app/command_line.h"
 #include "app/program.h"
-#include "core/text/big5.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kivrel-shot OUTPUT.png [--size WxH] [--decimal-underline]\n"
-    "Starts the Kivrel board in the current working folder on an off-screen\n"
-    "display (default 1280x800), saves a picture of the window as PNG and\n"
-    "closes the board normally.\n"
-    "\n"
-    "  --size WxH           screen size in pixels\n"
-    "  --decimal-underline  switch the decimal-underline mode on first\n"
-    "  --help               show this text and exit\n"
-    "  --version            show the version and exit\n";
+QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
 
-// "WxH" with each side 10 to 99999 pixels.
-bool ParseSize(std::string_view text, int& width, int& height) {
-  const size_t x = text.find('x');
-  if (x == std::string_view::npos) return false;
-  const auto side = [](std::string_view digits, int& value) {
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return error == std::errc() && end == digits.data() + digits.size() && value >= 10 && value <= 99999;
-  };
-  return side(text.substr(0, x), width) && side(text.substr(x + 1), height);
-}
-
-struct Options {
-  std::string output;
-  int width = 1280;
-  int height = 800;
-  bool decimalUnderline = false;
-};
-
-// Returns -1 when the options are fine, else the exit status.
-int ParseOptions(int argc, char* argv[], Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (arg == "--version") {
-      std::cout << "kivrel-shot " KIVREL_VERSION "\n";
-      return 0;
-    }
-    if (arg == "--decimal-underline") {
-      options.decimalUnderline = true;
-    } else if (arg == "--size") {
-      const std::string value = i + 1 < argc ? argv[++i] : "";
-      if (!ParseSize(value, options.width, options.height)) {
-        std::cerr << "kivrel-shot: --size wants WxH, such as 1280x800, not '" << value << "'\n";
-        return 2;
-      }
-    } else if (arg.empty() || arg[0] == '-' || !options.output.empty()) {
-      std::cerr << "kivrel-shot: unexpected argument '" << arg << "' (see --help)\n";
-      return 2;
-    } else {
-      options.output = arg;
-    }
-  }
-  if (options.output.empty()) {
-    std::cerr << "kivrel-shot: no output file given (see --help)\n";
-    return 2;
-  }
-  return -1;
+// "WxH": each side 10 to 16384 pixels, and a picture that fits in memory.
+bool ParseSize(const QString& text, int& width, int& height) {
+  const QStringList sides = text.split('x');
+  if (sides.size() != 2) return false;
+  bool okWidth = false;
+  bool okHeight = false;
+  width = sides[0].toInt(&okWidth);
+  height = sides[1].toInt(&okHeight);
+  constexpr int kMinSide = 10;
+  constexpr int kMaxSide = 16384;
+  constexpr qint64 kMaxPixels = qint64{1} << 28;  // 1 GiB of 32-bit pixels
+  return okWidth && okHeight && width >= kMinSide && height >= kMinSide && width <= kMaxSide &&
+         height <= kMaxSide && qint64{width} * height <= kMaxPixels;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  Options options;
-  if (const int status = ParseOptions(argc, argv, options); status >= 0) return status;
+  int width = 1280;
+  int height = 800;
+  bool decimalUnderline = false;
+  std::string output;
+  {
+    QCoreApplication commandLineApp(argc, argv);
+    kivrel::TCommandLine commandLine(
+        "kivrel-shot", Tr("Starts the Kivrel board in the current working folder on an off-screen display "
+                          "(default 1280x800), saves a picture of the window as PNG and closes the board normally."));
+    QCommandLineParser& parser = commandLine.Parser();
+    parser.addPositionalArgument("OUTPUT.png", Tr("The picture to write."));
+    parser.addOption({"size", Tr("Screen size in pixels, 10 to 16384 a side."), "WxH"});
+    parser.addOption({"decimal-underline", Tr("Switch the decimal-underline mode on first.")});
+    if (const int status = commandLine.Parse(commandLineApp.arguments(), 1); status >= 0) return status;
+    if (parser.isSet("size") && !ParseSize(parser.value("size"), width, height)) {
+      return commandLine.Fail(Tr("--size wants WxH, such as 1280x800, not '%1'.").arg(parser.value("size")));
+    }
+    if (parser.positionalArguments().isEmpty()) return commandLine.Fail(Tr("No output file given."));
+    output = parser.positionalArguments().front().toStdString();
+    decimalUnderline = parser.isSet("decimal-underline");
+  }
 
   // An off-screen display with one screen of the size asked for.
   QTemporaryFile screens(QDir::tempPath() + "/kivrel-shot-XXXXXX.json");
@@ -98,41 +66,25 @@ int main(int argc, char* argv[]) {
   }
   screens.write(QString(R"({"screens":[{"name":"kivrel","x":0,"y":0,"width":%1,"height":%2,)"
                         R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})")
-                    .arg(options.width)
-                    .arg(options.height)
+                    .arg(width)
+                    .arg(height)
                     .toUtf8());
   screens.flush();
   qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toUtf8());
 
   QApplication app(argc, argv);
   kivrel::PrepareApplication(app);
-  kivrel::TfrmMain window;
-  window.show();
-  QMessageBox* box = nullptr;
-  if (!window.StartupError().empty()) {
-    std::cerr << "kivrel-shot: " << kivrel::Big5ToUtf8(window.StartupError()) << '\n';
-    box = new QMessageBox(QMessageBox::Critical, window.windowTitle(), kivrel::ToQString(window.StartupError()),
-                          QMessageBox::Ok, &window);
-    box->open();  // shown, without waiting for a click
-  }
-  if (options.decimalUnderline) window.N1->trigger();
+  kivrel::TBoardRun run("kivrel-shot");
+  if (decimalUnderline) run.Window().N1->trigger();
   QApplication::processEvents();
 
-  QPixmap picture = window.grab();
-  if (box != nullptr) {
+  QPixmap picture = run.Window().grab();
+  if (QMessageBox* box = run.StartupBox()) {
     QPainter painter(&picture);
-    box->render(&painter, box->geometry().topLeft() - window.geometry().topLeft());
+    box->render(&painter, box->geometry().topLeft() - run.Window().geometry().topLeft());
   }
-  const bool saved = picture.save(QString::fromStdString(options.output), "PNG");
-  if (!saved) std::cerr << "kivrel-shot: cannot write " << options.output << '\n';
-
-  if (box != nullptr) box->done(0);
-  window.close();
-  try {
-    window.FormDestroy();
-  } catch (const std::exception& e) {
-    std::cerr << "kivrel-shot: " << kivrel::Big5ToUtf8(e.what()) << '\n';
-    return 1;
-  }
-  return saved ? 0 : 1;
+  const bool saved = picture.save(QString::fromStdString(output), "PNG");
+  if (!saved) std::cerr << "kivrel-shot: cannot write " << output << '\n';
+  const int status = run.Finish(/*showErrors=*/false);
+  return status != 0 ? status : (saved ? 0 : 1);
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The widget of GRID: a table view of the grid's model whose every cell,
+// titles included, is painted by the owner-draw hook. The titles are the
+// horizontal header, so they stay in view while the data rows scroll.
+
+#include <QTableView>
+
+#include "app/cell_painter.h"
+
+namespace kivrel {
+
+class TGridView final : public QTableView {
+  Q_OBJECT
+
+ public:
+  TGridView(const TStringGrid& grid, QWidget* parent = nullptr);
+
+  void SetOnDrawCell(TDrawCellHook hook) { painter_.SetHook(std::move(hook)); }
+  const TCellPainter& CellPainter() const { return painter_; }
+
+  // Every column `colWidth` and every row `rowHeight` pixels wide, inside
+  // one-pixel grid lines.
+  void ApplyLayout(int colWidth, int rowHeight);
+  // The selected rows as tab-separated lines of the cells' Unicode texts.
+  QString SelectedRowsText() const;
+  // The grid may be made as small as the window allows, down to nothing.
+  QSize minimumSizeHint() const override { return {0, 0}; }
+
+ signals:
+  // After every change of the view's size.
+  void Resized();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  // Rows are selected whole, so Home and End go to the first and last row.
+  QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+
+ private:
+  TCellPainter painter_;
+};
+
+}  // namespace kivrel
