@@ -1,13 +1,14 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
+// Scratch folders for tests: a fresh folder removed with its contents, one
+// that is also the working folder while it lives (the program's DATA paths
+// resolve there), and whole-file helpers.
+
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
-
-#include <unistd.h>
 
 namespace kivrel::testing {
 
@@ -32,9 +33,17 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+class WorkingFolder : public TempDir {
+ public:
+  WorkingFolder() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(path()); }
+  ~WorkingFolder() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
 inline void WriteBytes(const std::string& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::string& file) {
