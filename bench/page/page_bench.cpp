@@ -11,12 +11,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/io/file_io.h"
-#include "core/lists/list_functions.h"
+#include "core/store/stock_store.h"
 #include "core/lists/split_list.h"
 #include "core/page/page_format.h"
 #include "core/page/page_import.h"
@@ -74,11 +76,10 @@ void BM_ImportMarket(benchmark::State& state) {
   const ISplitStrListPtr otc = NewSplitStrList(kOtcCategoriesText);
   int stocks = 0;
   for (auto _ : state) {
-    TStringListPtr store = NewStringList(true);
+    TStockListPtr store = NewStockList();
     ImportSourcePages(*store, listed->GetList(), otc->GetList(), market.source, kToday);
     stocks = store->Count();
     state.PauseTiming();
-    FreeListObjects(store.get());
     store.reset();
     state.ResumeTiming();
   }
@@ -116,6 +117,38 @@ void BM_ScanMarker(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_ScanMarker)->Unit(benchmark::kMillisecond);
+
+// One page of 100,000 rows with distinct codes, in ascending, random or
+// descending code order: the import costs O(n log n) in every order.
+std::string LongPage(int order) {
+  pages::GeneratedPage page = pages::GeneratePage(pages::GeneratorOptions{.Seed = 1, .ShareRows = 10000}, 0, 0);
+  std::vector<pages::GeneratedRow> rows;
+  for (int copy = 0; rows.size() < 100000; ++copy) {
+    for (pages::GeneratedRow row : page.Rows) {
+      row.Code = std::to_string(100000 + rows.size());
+      rows.push_back(std::move(row));
+    }
+  }
+  if (order == 1) std::shuffle(rows.begin(), rows.end(), std::mt19937(7));
+  if (order == 2) std::reverse(rows.begin(), rows.end());
+  page.Rows = std::move(rows);
+  return pages::PageText(page);
+}
+
+void BM_ImportPage(benchmark::State& state) {
+  const std::string text = LongPage(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    TStockListPtr store = NewStockList();
+    ImportPageText(*store, text, PageCategory{0, 0}, kToday);
+    benchmark::DoNotOptimize(store->Count());
+    state.PauseTiming();
+    store.reset();
+    state.ResumeTiming();
+  }
+  const char* const orders[] = {"ascending", "random", "descending"};
+  state.SetLabel(orders[state.range(0)]);
+}
+BENCHMARK(BM_ImportPage)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kivrel

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "core/io/file_io.h"
-#include "core/lists/list_functions.h"
 #include "core/store/stock_store.h"
 #include "support/temp_dir.h"
 
@@ -48,11 +47,11 @@ void BM_LoadQuoteFile(benchmark::State& state) {
   const std::string file = dir / "STOCK.LST";
   testing::WriteBytes(file, RecordBytes(state.range(0) != 0));
   for (auto _ : state) {
-    TStringListPtr store = NewStringList(true);
+    TStockListPtr store = NewStockList();
     LoadStockFile(*store, file);
     benchmark::DoNotOptimize(store->Count());
     state.PauseTiming();
-    FreeStringList(std::move(store), true);
+    store.reset();
     state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * kRecords * 66);
@@ -73,11 +72,10 @@ void BM_SaveQuoteFile(benchmark::State& state) {
   testing::TempDir dir;
   const std::string file = dir / "STOCK.LST";
   testing::WriteBytes(file, RecordBytes(false));
-  TStringListPtr store = NewStringList(true);
+  const TStockListPtr store = NewStockList();
   LoadStockFile(*store, file);
   for (auto _ : state) SaveStockFile(*store, file);
   state.SetBytesProcessed(state.iterations() * kRecords * 66);
-  FreeStringList(std::move(store), true);
 }
 BENCHMARK(BM_SaveQuoteFile)->Unit(benchmark::kMillisecond);
 
