@@ -1,5 +1,9 @@
 #include "app/command_line.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <iostream>
 
 namespace kivrel {
@@ -16,6 +20,20 @@ QString Usage(const QCommandLineParser& parser, const QString& program) {
 }
 
 }  // namespace
+
+void InstallTranslations(QCoreApplication& app) {
+  const QLocale locale;
+  const bool traditional = locale.language() == QLocale::Chinese &&
+                           (locale.script() == QLocale::TraditionalHanScript ||
+                            locale.territory() == QLocale::Taiwan || locale.territory() == QLocale::HongKong ||
+                            locale.territory() == QLocale::Macau);
+  if (!traditional) return;
+  // Both live as long as the application; they go with it.
+  auto* qt = new QTranslator(&app);
+  if (qt->load("qtbase_zh_TW", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) app.installTranslator(qt);
+  auto* kivrel = new QTranslator(&app);
+  if (kivrel->load(":/i18n/kivrel_zh_TW.qm")) app.installTranslator(kivrel);
+}
 
 TCommandLine::TCommandLine(QString program, const QString& description) : program_(std::move(program)) {
   parser_.setApplicationDescription(description);

@@ -10,6 +10,10 @@
 
 namespace kivrel {
 
+// Loads the program's texts in the user's language (Traditional Chinese
+// under a zh_TW, zh_HK or zh_MO locale; English otherwise), with Qt's own.
+void InstallTranslations(QCoreApplication& app);
+
 class TCommandLine {
   Q_DECLARE_TR_FUNCTIONS(Kivrel)
 

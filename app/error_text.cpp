@@ -82,4 +82,16 @@ QString TMessages::NoQuitSignals(int error) {
       .arg(QString::fromLocal8Bit(std::strerror(error)));
 }
 
+QString TMessages::Summary(const TBoardSummary& summary) {
+  QString text = tr("%n stock(s)", nullptr, summary.Stocks) + "   " +
+                 tr("up %1, down %2, unchanged %3").arg(summary.Up).arg(summary.Down).arg(summary.Unchanged) + "   " +
+                 tr("limit-up %1, limit-down %2").arg(summary.LimitUp).arg(summary.LimitDown);
+  if (const std::string time = QuoteTimeText(summary.LatestQuoteTime); !time.empty()) {
+    text += "   " + tr("quotes of %1").arg(QString::fromStdString(time));
+  }
+  return text;
+}
+
+QString TMessages::NoMatch() { return tr("No match"); }
+
 }  // namespace kivrel

@@ -8,6 +8,7 @@
 
 #include <exception>
 
+#include "core/grid/board_summary.h"
 #include "core/io/file_io.h"
 
 namespace kivrel {
@@ -29,6 +30,8 @@ class TMessages {
   static QString SkippedPage(const FileError& error);
   static QString NoBig5Converter();
   static QString NoQuitSignals(int error);
+  static QString Summary(const TBoardSummary& summary);
+  static QString NoMatch();
 };
 
 }  // namespace kivrel

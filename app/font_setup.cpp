@@ -1,5 +1,6 @@
 #include "app/font_setup.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QStringList>
 
@@ -12,6 +13,11 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions(ToQString(kChineseFontName), QStringList{"AR PL UKai TW", "AR PL UKai", "AR PL UMing TW"});
   QFont::insertSubstitutions("ARIAL", QStringList{"Liberation Sans", "Arial"});
   QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans"});
+
+  QFont font = QApplication::font();
+  font.setFamilies({"AR PL UMing TW", "AR PL UMing", "Liberation Sans"});
+  font.setPointSize(10);
+  QApplication::setFont(font);
 }
 
 }  // namespace kivrel

@@ -8,19 +8,8 @@
 namespace kivrel {
 
 void TGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-  const int row = index.data(TGridModel::GridRowRole).toInt();
-  painter_.Paint(*painter, index.column(), row, option.rect);
-  if (option.state & QStyle::State_Selected) {
-    // The focus frame around the selected row.
-    painter->save();
-    painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
-    const QRect r = option.rect.adjusted(0, 0, -1, -1);
-    painter->drawLine(r.topLeft(), r.topRight());
-    painter->drawLine(r.bottomLeft(), r.bottomRight());
-    if (index.column() == 0) painter->drawLine(r.topLeft(), r.bottomLeft());
-    if (index.column() == index.model()->columnCount() - 1) painter->drawLine(r.topRight(), r.bottomRight());
-    painter->restore();
-  }
+  // The selected row is marked by the view, over the grid lines.
+  painter_.Paint(*painter, index.column(), index.data(TGridModel::GridRowRole).toInt(), option.rect);
 }
 
 QSize TGridDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& /*index*/) const {
@@ -31,6 +20,18 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
   // The cell lies inside the grid lines drawn at its right and bottom edge.
   painter_.Paint(*painter, logicalIndex, 0, rect.adjusted(0, 0, -1, -1));
   painter->save();
+  if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex) {
+    // A small triangle at the title's right end: up for ascending.
+    const int size = std::max(3, rect.height() / 5);
+    const QPoint tip(rect.right() - size - 2, rect.center().y() + (sortIndicatorOrder() == Qt::AscendingOrder ? -size / 2 : size / 2));
+    const int base = sortIndicatorOrder() == Qt::AscendingOrder ? tip.y() + size : tip.y() - size;
+    const QPoint triangle[] = {tip, {tip.x() - size, base}, {tip.x() + size, base}};
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0x30, 0x30, 0x30));
+    painter->drawPolygon(triangle, 3);
+    painter->setRenderHint(QPainter::Antialiasing, false);
+  }
   painter->setPen(QApplication::palette().color(QPalette::Mid));
   painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
   painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());

@@ -1,12 +1,17 @@
 #pragma once
-// The string grid as a Qt table model. Model row r is grid row r + 1: grid
-// row 0, the titles, is the horizontal header. The model reads the grid and
-// the cell decisions the painting uses; it never holds a view. The grid's
-// face (TQtStringGrid) tells it of every change, and it passes each on as
-// the signals Qt's views and tools expect.
+// The string grid as a Qt table model. Grid row 0, the titles, is the
+// horizontal header; the data rows are shown in the grid's order (the store's
+// key order) or sorted by a column. The model reads the grid and the cell
+// decisions the painting uses; it never holds a view. The grid's face
+// (TQtStringGrid) tells it of every change, and it passes each on as the
+// signals Qt's views and tools expect.
 
 #include <QAbstractTableModel>
 
+#include <optional>
+#include <vector>
+
+#include "core/grid/row_order.h"
 #include "core/grid/string_grid.h"
 
 namespace kivrel {
@@ -23,21 +28,31 @@ class TGridModel final : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   // Display: the cell text; AccessibleText: the text as drawn, limit mark
-  // included; TextAlignment, Foreground and Background as the cell is drawn.
+  // included; TextAlignment, Foreground and Background as the cell is drawn;
+  // ToolTip: for the code and name the stock's name, code, market and
+  // category, for other cells the whole text when the cell cuts it.
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  int GridRow(int modelRow) const;
+  // Shows the rows sorted by column `col`, or, without a direction, in the
+  // grid's order again. Views keep their selection on the same stock.
+  void SortBy(int col, std::optional<TSortDirection> direction);
 
   // Announcements of the grid's face, in grid rows.
   void RowCountChanging(int oldGridRows, int newGridRows);
   void RowCountChanged();
   void CellsChanged(int firstCol, int lastCol, int firstGridRow, int lastGridRow);
-  void ResetBegun() { beginResetModel(); }
+  void ResetBegun();
   void ResetEnded() { endResetModel(); }
 
  private:
+  QString ToolTip(int col, int gridRow) const;
+
   const TStringGrid& grid_;
-  enum class Pending { None, Insert, Remove } pending_ = Pending::None;
+  std::vector<int> order_;  // model row to grid row; empty: the grid's order
+  enum class Pending { None, Insert, Remove, Reset } pending_ = Pending::None;
 };
 
 }  // namespace kivrel

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include "app/grid_delegate.h"
 #include "app/qt_canvas.h"
@@ -27,6 +28,8 @@ TGridView::TGridView(const TStringGrid& grid, QWidget* parent) : QTableView(pare
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(0);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Rows scroll whole: the first visible row is never cut by the titles.
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -63,6 +66,31 @@ QString TGridView::SelectedRowsText() const {
   return text;
 }
 
+QColor TGridView::SelectionColor() { return TQtCanvas::ToQColor(0x8000000D); }
+
+void TGridView::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  const QModelIndexList rows = selectionModel() != nullptr ? selectionModel()->selectedRows() : QModelIndexList();
+  if (rows.isEmpty() || model() == nullptr) return;
+  // Two pixels above and below the row, on and beside its grid lines, and
+  // at its right end: the cells keep their colours, and the code's first
+  // digit stays clear.
+  const QModelIndex first = rows.front();
+  const QRect row = visualRect(first).united(visualRect(model()->index(first.row(), model()->columnCount() - 1)));
+  QPainter painter(viewport());
+  const QColor colour = SelectionColor();
+  painter.fillRect(QRect(row.left(), row.top() - 1, row.width() + 1, 2), colour);
+  painter.fillRect(QRect(row.left(), row.bottom(), row.width() + 1, 2), colour);
+  painter.fillRect(QRect(row.right(), row.top() - 1, 2, row.height() + 2), colour);
+}
+
+void TGridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QTableView::selectionChanged(selected, deselected);
+  for (const QItemSelection* selection : {&selected, &deselected}) {
+    viewport()->update(visualRegionForSelection(*selection).boundingRect().adjusted(-2, -2, 2, 2));
+  }
+}
+
 void TGridView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   emit Resized();
@@ -79,7 +107,8 @@ QModelIndex TGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
 
 void TGridView::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
-    QApplication::clipboard()->setText(SelectedRowsText());
+    // With no row selected the clipboard keeps what it holds.
+    if (const QString text = SelectedRowsText(); !text.isEmpty()) QApplication::clipboard()->setText(text);
     return;
   }
   QTableView::keyPressEvent(event);

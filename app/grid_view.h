@@ -21,6 +21,9 @@ class TGridView final : public QTableView {
   // Every column `colWidth` and every row `rowHeight` pixels wide, inside
   // one-pixel grid lines.
   void ApplyLayout(int colWidth, int rowHeight);
+  // The colour of the frame that marks the selected row: the selection blue
+  // of Qt's light palette, plain to see on every cell colour.
+  static QColor SelectionColor();
   // The selected rows as tab-separated lines of the cells' Unicode texts.
   QString SelectedRowsText() const;
   // The grid may be made as small as the window allows, down to nothing.
@@ -32,6 +35,10 @@ class TGridView final : public QTableView {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Cells, then a frame around the selected row.
+  void paintEvent(QPaintEvent* event) override;
+  // The frame reaches past the row: that is repainted too.
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void keyPressEvent(QKeyEvent* event) override;
   // Rows are selected whole, so Home and End go to the first and last row.
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;

@@ -1,16 +1,24 @@
 #include "app/main_window.h"
 
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QStatusBar>
+#include <QVBoxLayout>
 #include <QScreen>
+#include <QWindow>
 
 #include <iostream>
 
 #include "app/big5_qt.h"
+#include "app/error_text.h"
 #include "core/draw/cell_text.h"
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
+#include "core/grid/board_summary.h"
 #include "core/grid/grid_fit.h"
+#include "core/grid/row_order.h"
 #include "core/page/page_import.h"
+#include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
 
 namespace kivrel {
@@ -31,17 +39,21 @@ constexpr float kFontRatio = 3.5F;
 TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
     : QMainWindow(parent), reimport_(options.Reimport) {
   setWindowTitle(ToQString(kCaption));
-  setGeometry(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight);
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
+  SetDesignFrame();
 
   MainMenu1 = menuBar();
   Setup1 = MainMenu1->addMenu(ToQString(kSetupMenuCaption));
   N1 = Setup1->addAction(ToQString(kDecimalUnderlineMenuCaption));
   N1->setCheckable(true);
   N1->setChecked(false);
+  // The captions carry no hot keys; F10 opens the menu and Ctrl+U switches
+  // the mode, shown beside its caption.
+  N1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
   connect(N1, &QAction::triggered, this, [this] { N1Click(); });
+  auto* openMenu = new QAction(this);
+  openMenu->setShortcut(Qt::Key_F10);
+  connect(openMenu, &QAction::triggered, this, [this] { MainMenu1->setActiveAction(Setup1->menuAction()); });
+  addAction(openMenu);
 
   GRID = std::make_unique<TQtStringGrid>(kGridColumnCount, kDesignRowCount, this);
   GRID->SetFontName(std::string(kChineseFontName));
@@ -49,8 +61,30 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
   GRID->SetObjectText(&StockColumnText);
   GRID->View()->SetOnDrawCell(
       [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
-  setCentralWidget(GRID->View());
+  auto* centre = new QWidget(this);
+  auto* layout = new QVBoxLayout(centre);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(GRID->View(), 1);
+  FindBar = new TFindBar(centre);
+  layout->addWidget(FindBar);
+  setCentralWidget(centre);
+  Summary = new QLabel(this);
+  statusBar()->addWidget(Summary, 1);
   if (options.WatchGridModel) options.WatchGridModel(GRID->Model());
+
+  const auto shortcut = [this](QKeySequence keys, auto handler) {
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
+  };
+  shortcut(QKeySequence::Find, [this] { FindBar->Open(); });
+  shortcut(Qt::Key_F3, [this] { FindNext(false); });
+  shortcut(Qt::SHIFT | Qt::Key_F3, [this] { FindNext(true); });
+  connect(FindBar, &TFindBar::FindNext, this, [this] { FindNext(false); });
+  connect(FindBar, &TFindBar::Closed, GRID->View(), [this] { GRID->View()->setFocus(); });
+  connect(GRID->View()->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmMain::SortByColumn);
 
   DecimalUnderline = false;
   try {
@@ -61,6 +95,14 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
   // From here on every size change refits the columns and the font.
   connect(GRID->View(), &TGridView::Resized, this, &TfrmMain::FormResize);
   FormResize();
+}
+
+void TfrmMain::SetDesignFrame() {
+  // The design position and size are the window's outer frame; geometry is
+  // the inside of it. The platform knows its frame once the window exists.
+  create();
+  const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  setGeometry(QRect(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight) - frame);
 }
 
 TfrmMain::~TfrmMain() {
@@ -110,6 +152,51 @@ void TfrmMain::WindowSetUp() {
   FillGridObjects();
   FillGridRows();
   GRID->EndUpdate();
+  ShowSummary();
+}
+
+void TfrmMain::ShowSummary() { Summary->setText(TMessages::Summary(SummarizeBoard(*GRID))); }
+
+void TfrmMain::FindNext(bool backwards) {
+  const QString query = FindBar->Query()->text();
+  if (query.isEmpty()) {
+    FindBar->Open();
+    return;
+  }
+  const std::string big5 = Utf8ToBig5(query.toStdString());
+  const TGridModel& model = GRID->Model();
+  const int rows = model.rowCount();
+  const int current = GRID->View()->currentIndex().isValid() ? GRID->View()->currentIndex().row() : -1;
+  for (int step = 1; step <= rows; ++step) {
+    const int row = ((backwards ? current - step : current + step) % rows + rows) % rows;
+    if (!StockMatches(*GRID, model.GridRow(row), big5)) continue;
+    const QModelIndex index = model.index(row, 0);
+    GRID->View()->setCurrentIndex(index);
+    GRID->View()->selectRow(row);
+    GRID->View()->scrollTo(index, QAbstractItemView::EnsureVisible);
+    FindBar->Note()->clear();
+    return;
+  }
+  FindBar->Note()->setText(TMessages::NoMatch());
+}
+
+void TfrmMain::SortByColumn(int col) {
+  const TGridColumn* column = ColumnAt(col);
+  if (column == nullptr) return;
+  sortClicks_ = col == sortColumn_ ? (sortClicks_ + 1) % 3 : 1;
+  sortColumn_ = col;
+  QHeaderView* header = GRID->View()->horizontalHeader();
+  if (sortClicks_ == 0) {
+    GRID->Model().SortBy(col, std::nullopt);
+    header->setSortIndicatorShown(false);
+    return;
+  }
+  // Numbers first from the largest, texts from the smallest.
+  const bool firstDescending = column->Kind == TColumnKind::Number;
+  const bool descending = (sortClicks_ == 1) == firstDescending;
+  GRID->Model().SortBy(col, descending ? TSortDirection::Descending : TSortDirection::Ascending);
+  header->setSortIndicator(col, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  header->setSortIndicatorShown(true);
 }
 
 void TfrmMain::FormDestroy() {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/find_bar.h"
 #include "app/qt_string_grid.h"
 #include "core/io/file_io.h"
 #include "core/lists/split_list.h"
@@ -69,9 +70,22 @@ class TfrmMain final : public QMainWindow {
   QMenu* Setup1 = nullptr;
   QAction* N1 = nullptr;
 
+  // Beyond the grid: the find bar (Ctrl+F; F3 and Shift+F3 find the next and
+  // previous match) and the status bar with the board's summary.
+  TFindBar* FindBar = nullptr;
+  QLabel* Summary = nullptr;
+  // Goes to the next (or previous) row matching the find bar's text, in the
+  // order shown, wrapping around; the note says when nothing matches.
+  void FindNext(bool backwards);
+  // A click on a column title: sorted descending for numbers and ascending
+  // for texts, then the other way, then the store's order again.
+  void SortByColumn(int col);
+
   const TStringList* Stocks() const { return StockList.get(); }
 
  private:
+  void SetDesignFrame();
+  void ShowSummary();
   void FormCreate();
   void WindowSetUp();
   void ImportSourcePages();
@@ -88,6 +102,8 @@ class TfrmMain final : public QMainWindow {
   bool saveOnExit_ = true;  // false once reading an existing quote file failed
   bool secondBoard_ = false;
   bool destroyed_ = false;
+  int sortColumn_ = -1;
+  int sortClicks_ = 0;
 };
 
 }  // namespace kivrel

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "app/command_line.h"
 #include "app/error_text.h"
 #include "app/font_setup.h"
 #include "core/text/big5.h"
@@ -26,6 +27,7 @@ void PrepareApplication(QApplication& app) {
   // like a full disk, instead of ending the process in the middle of it.
   std::signal(SIGXFSZ, SIG_IGN);
   InstallFontSubstitutions();
+  InstallTranslations(app);
 }
 
 TBoardRun::TBoardRun(const char* programName, const TWindowOptions& options)

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include <cmath>
 #include <map>
+#include <memory>
 #include <tuple>
 
 #include "app/big5_qt.h"
@@ -61,7 +64,13 @@ QRect ToQRect(const TRect& r) {
 
 QColor TQtCanvas::ToQColor(TColor color) {
   if (color & 0x80000000u) {
-    const QPalette palette = QApplication::palette();
+    // The board's colour tables were chosen for a light button face, so
+    // system colours come from Qt's own light palette whatever the desktop's
+    // theme: on a dark face the fixed text colours would not be readable.
+    static const QPalette palette = [] {
+      const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+      return fusion != nullptr ? fusion->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
+    }();
     switch (color & 0xFFu) {
       case 5: return palette.color(QPalette::Base);         // window
       case 8: return palette.color(QPalette::Text);         // window text

@@ -38,6 +38,14 @@ inline constexpr std::string_view kPageFormatError = "\xAD\xEC\xA9l\xC0\xC9\xAE\
 // 標楷體
 inline constexpr std::string_view kChineseFontName = "\xBC\xD0\xB7\xA2\xC5\xE9";
 
+// The listed and the over-the-counter market, in a stock's tooltip.
+// 上市, 上櫃
+inline constexpr std::string_view kListedMarketName = "\xA4W\xA5\xAB";
+inline constexpr std::string_view kOtcMarketName = "\xA4W\xC2" "d";
+
+// The enumeration comma 、 between the joined category names of one entry.
+inline constexpr std::string_view kEnumerationComma = "\xA1" "B";
+
 // The ideographic space, two bytes.
 // 　
 inline constexpr std::string_view kIdeographicSpace = "\xA1@";
