@@ -83,7 +83,7 @@ QString TMessages::NoQuitSignals(int error) {
 }
 
 QString TMessages::Summary(const TBoardSummary& summary) {
-  QString text = tr("%n stock(s)", nullptr, summary.Stocks) + "   " +
+  QString text = tr("Stocks: %1").arg(summary.Stocks) + "   " +
                  tr("up %1, down %2, unchanged %3").arg(summary.Up).arg(summary.Down).arg(summary.Unchanged) + "   " +
                  tr("limit-up %1, limit-down %2").arg(summary.LimitUp).arg(summary.LimitDown);
   if (const std::string time = QuoteTimeText(summary.LatestQuoteTime); !time.empty()) {

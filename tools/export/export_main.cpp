@@ -15,6 +15,7 @@
 int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write instead of ending the process
   QCoreApplication app(argc, argv);
+  kivrel::InstallTranslations(app);
   kivrel::TCommandLine commandLine(
       "kivrel-export",
       QCoreApplication::translate("Kivrel",

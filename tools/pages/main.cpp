@@ -11,35 +11,30 @@
 #include "core/io/file_io.h"
 #include "tools/pages/page_generator.h"
 
-namespace {
-
-QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
   std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the write instead of ending the process
   QCoreApplication app(argc, argv);
+  kivrel::InstallTranslations(app);
   kivrel::TCommandLine commandLine(
-      "kivrel-pages", Tr("Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into "
+      "kivrel-pages", QCoreApplication::translate("Kivrel", "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into "
                          "OUTDIR (created with its parents when missing), named <entry>.html in UTF-8."));
   QCommandLineParser& parser = commandLine.Parser();
-  parser.addPositionalArgument("OUTDIR", Tr("The folder to write the pages into."));
-  parser.addOption({"seed", Tr("Seed of the pseudo-random values (default 1)."), "N", "1"});
+  parser.addPositionalArgument("OUTDIR", QCoreApplication::translate("Kivrel", "The folder to write the pages into."));
+  parser.addOption({"seed", QCoreApplication::translate("Kivrel", "Seed of the pseudo-random values (default 1)."), "N", "1"});
   parser.addOption({"rows",
-                    Tr("Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
+                    QCoreApplication::translate("Kivrel", "Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
                        "scale with it (--rows 386 gives about 30,000 stocks)."),
                     "N", "20"});
   if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
-  if (parser.positionalArguments().isEmpty()) return commandLine.Fail(Tr("No output folder given."));
+  if (parser.positionalArguments().isEmpty()) return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output folder given."));
 
   kivrel::pages::GeneratorOptions options;
   bool ok = false;
   options.Seed = parser.value("seed").toULongLong(&ok);
-  if (!ok) return commandLine.Fail(Tr("Bad seed '%1'.").arg(parser.value("seed")));
+  if (!ok) return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad seed '%1'.").arg(parser.value("seed")));
   options.ShareRows = parser.value("rows").toInt(&ok);
   if (!ok || options.ShareRows < 0 || options.ShareRows > kivrel::pages::kMaxShareRows) {
-    return commandLine.Fail(Tr("Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
+    return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
   }
   const std::string outDir = parser.positionalArguments().front().toStdString();
 
@@ -58,7 +53,7 @@ int main(int argc, char* argv[]) {
   const std::string quoteFile = (slash == std::string::npos ? std::string(".") : folder.substr(0, slash)) + "/STOCK.LST";
   if (kivrel::PathExists(quoteFile)) {
     std::fprintf(stderr, "kivrel-pages: %s\n",
-                 Tr("Note: %1 exists, so the board shows it and not these pages; start it once with --reimport to "
+                 QCoreApplication::translate("Kivrel", "Note: %1 exists, so the board shows it and not these pages; start it once with --reimport to "
                     "read the pages.")
                      .arg(QString::fromStdString(quoteFile))
                      .toStdString()

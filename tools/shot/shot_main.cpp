@@ -16,8 +16,6 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
-
 // "WxH": each side 10 to 16384 pixels, and a picture that fits in memory.
 bool ParseSize(const QString& text, int& width, int& height) {
   const QStringList sides = text.split('x');
@@ -42,18 +40,19 @@ int main(int argc, char* argv[]) {
   std::string output;
   {
     QCoreApplication commandLineApp(argc, argv);
+    kivrel::InstallTranslations(commandLineApp);
     kivrel::TCommandLine commandLine(
-        "kivrel-shot", Tr("Starts the Kivrel board in the current working folder on an off-screen display "
+        "kivrel-shot", QCoreApplication::translate("Kivrel", "Starts the Kivrel board in the current working folder on an off-screen display "
                           "(default 1280x800), saves a picture of the window as PNG and closes the board normally."));
     QCommandLineParser& parser = commandLine.Parser();
-    parser.addPositionalArgument("OUTPUT.png", Tr("The picture to write."));
-    parser.addOption({"size", Tr("Screen size in pixels, 10 to 16384 a side."), "WxH"});
-    parser.addOption({"decimal-underline", Tr("Switch the decimal-underline mode on first.")});
+    parser.addPositionalArgument("OUTPUT.png", QCoreApplication::translate("Kivrel", "The picture to write."));
+    parser.addOption({"size", QCoreApplication::translate("Kivrel", "Screen size in pixels, 10 to 16384 a side."), "WxH"});
+    parser.addOption({"decimal-underline", QCoreApplication::translate("Kivrel", "Switch the decimal-underline mode on first.")});
     if (const int status = commandLine.Parse(commandLineApp.arguments(), 1); status >= 0) return status;
     if (parser.isSet("size") && !ParseSize(parser.value("size"), width, height)) {
-      return commandLine.Fail(Tr("--size wants WxH, such as 1280x800, not '%1'.").arg(parser.value("size")));
+      return commandLine.Fail(QCoreApplication::translate("Kivrel", "--size wants WxH, such as 1280x800, not '%1'.").arg(parser.value("size")));
     }
-    if (parser.positionalArguments().isEmpty()) return commandLine.Fail(Tr("No output file given."));
+    if (parser.positionalArguments().isEmpty()) return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output file given."));
     output = parser.positionalArguments().front().toStdString();
     decimalUnderline = parser.isSet("decimal-underline");
   }
