@@ -30,6 +30,10 @@ if(TARGET kivrel)
           COMPONENT ${KIVREL_INSTALL_COMPONENT})
 endif()
 
+# The licence, where Debian keeps a package's copyright information.
+install(FILES ${packaging_dir}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kivrel
+        COMPONENT ${KIVREL_INSTALL_COMPONENT})
+
 # Manual pages, one per installed program, with the version filled in and
 # compressed as Debian keeps them (gzip -n: no name or time stamp inside, so
 # the same sources give the same bytes).
@@ -62,10 +66,12 @@ endif()
 # The Debian package: kivrel_<version>_amd64.deb. dpkg-shlibdeps derives the
 # libraries the programs link (Qt 6 Widgets, the C and C++ runtimes); the
 # fonts the board substitutes for its Windows fonts (AR PL UKai for 標楷體,
-# Liberation Sans for Arial) cannot be derived and are listed here.
+# Liberation Sans for Arial) and the Ming face of its menus and dialogs
+# cannot be derived and are listed here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kivrel)
 set(CPACK_PACKAGE_VENDOR "Kivrel")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CONTACT "Kivrel developers <developers@kivrel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "quote board for the Taiwanese stock market")
 # Debian's extended description, lines under 80 columns.
@@ -87,5 +93,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-ukai, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-ukai, fonts-arphic-uming, fonts-liberation")
+# Qt's own texts (message box buttons, the usage's headings) in Chinese.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

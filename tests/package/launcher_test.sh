@@ -69,8 +69,16 @@ launch "started by a relative path" "$default_folder" \
   env -u XDG_DATA_HOME ../bin/kivrel-launch
 launch "started as an sh script" "$default_folder" \
   env -u XDG_DATA_HOME sh ../bin/kivrel-launch
-launch "arguments are not passed to the board" "$default_folder" \
-  env -u XDG_DATA_HOME "$scratch/bin/kivrel-launch" --option file
+
+# --reimport starts the board in the data folder with it; anything else
+# goes to the board where the launcher was called, creating nothing.
+rm -f -- "$log"
+(cd "$scratch/elsewhere" && BOARD_LOG=$log HOME=$scratch/none "$scratch/bin/kivrel-launch" --reimport)
+printf '%s\narguments: 1\n' "$scratch/none/.local/share/kivrel" | cmp -s - "$log" || fail "--reimport: $(cat "$log")"
+rm -f -- "$log"
+(cd "$scratch/elsewhere" && BOARD_LOG=$log HOME=$scratch/none2 "$scratch/bin/kivrel-launch" --help)
+printf '%s\narguments: 1\n' "$scratch/elsewhere" | cmp -s - "$log" || fail "--help: $(cat "$log")"
+[ ! -e "$scratch/none2" ] || fail "--help made the data folder"
 
 # An existing folder is used as it is.
 mkdir -p "$default_folder/DATA"

@@ -35,7 +35,7 @@ fi
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "architecture"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in fonts-arphic-ukai fonts-liberation libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for needed in fonts-arphic-ukai fonts-arphic-uming fonts-liberation libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ "$depends" != *-dev* && "$depends" != *gtest* && "$depends" != *benchmark* ]] ||
@@ -51,6 +51,7 @@ sort >"$scratch/expected" <<'FILES'
 ./usr/bin/kivrel-pages
 ./usr/bin/kivrel-shot
 ./usr/share/applications/kivrel.desktop
+./usr/share/doc/kivrel/copyright
 ./usr/share/icons/hicolor/scalable/apps/kivrel.svg
 ./usr/share/man/man1/kivrel-export.1.gz
 ./usr/share/man/man1/kivrel-launch.1.gz
@@ -102,34 +103,36 @@ for program in kivrel kivrel-launch kivrel-export kivrel-shot kivrel-pages; do
 done
 grep -q 'kivrel-launch' "$scratch/kivrel-launch.txt" || fail "man kivrel-launch does not describe the launcher"
 
-# The tools as installed: --help prints usage and exits 0, every option it
-# names is in the manual page and the other way round (the usage text may
-# leave out --help itself), --version (where the tool names it) prints the
-# version, and an unknown option is one line on standard error with exit
-# status 2.
+grep -q 'License: Expat' "$root/usr/share/doc/kivrel/copyright" || fail "no MIT (Expat) licence in the copyright file"
+
+# The programs as installed: --help prints usage and exits 0, every option
+# it names is in the manual page and the other way round, --version prints
+# the version and the licence, and an unknown option prints the usage on
+# standard error with exit status 2. None of them creates a file.
 options_of() { grep -ohE -- '--[a-z][a-z-]*' "$@" | sort -u; }
-for tool in kivrel-export kivrel-shot kivrel-pages; do
+mkdir -p "$scratch/cwd"
+cd "$scratch/cwd"
+for tool in kivrel kivrel-export kivrel-shot kivrel-pages; do
   status=0
   "$bin/$tool" --help >"$scratch/$tool.help" 2>"$scratch/$tool.help-errors" || status=$?
   [ "$status" -eq 0 ] || fail "$tool --help exits $status"
   grep -qi "^usage: $tool" "$scratch/$tool.help" || fail "$tool --help prints no usage line"
   [ -s "$scratch/$tool.help-errors" ] && fail "$tool --help writes to standard error"
 
-  if ! diff <(echo --help | options_of - "$scratch/$tool.help") <(options_of "$scratch/$tool.txt") \
-    >"$scratch/$tool.options"; then
+  if ! diff <(options_of "$scratch/$tool.help") <(options_of "$scratch/$tool.txt") >"$scratch/$tool.options"; then
     fail "$tool: options of --help (<) and of its manual page (>) differ: $(tr '\n' ' ' <"$scratch/$tool.options")"
   fi
-
-  if grep -q -- '--version' "$scratch/$tool.help"; then
-    [ "$("$bin/$tool" --version)" = "$tool $version" ] || fail "$tool --version does not print '$tool $version'"
-  fi
+  "$bin/$tool" --version >"$scratch/$tool.version"
+  [ "$(head -n 1 "$scratch/$tool.version")" = "$tool $version" ] || fail "$tool --version does not print '$tool $version'"
+  grep -q MIT "$scratch/$tool.version" || fail "$tool --version does not name the licence"
 
   status=0
   "$bin/$tool" --no-such-option >"$scratch/$tool.out" 2>"$scratch/$tool.err" || status=$?
   [ "$status" -eq 2 ] || fail "$tool --no-such-option exits $status, not 2"
   [ -s "$scratch/$tool.out" ] && fail "$tool --no-such-option writes to standard output"
-  [ "$(wc -l <"$scratch/$tool.err")" -eq 1 ] || fail "$tool --no-such-option does not write one line to standard error"
+  grep -qi "^usage: $tool" "$scratch/$tool.err" || fail "$tool --no-such-option prints no usage on standard error"
 done
+[ -z "$(ls -A "$scratch/cwd")" ] || fail "--help, --version or a bad option created $(ls -A "$scratch/cwd")"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures package checks failed" >&2
