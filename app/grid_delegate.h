@@ -28,7 +28,9 @@ class TGridHeader final : public QHeaderView {
 
  public:
   TGridHeader(const TCellPainter& painter, QWidget* parent)
-      : QHeaderView(Qt::Horizontal, parent), painter_(painter) {}
+      : QHeaderView(Qt::Horizontal, parent), painter_(painter) {
+    setSectionsClickable(true);  // a click sorts by the column
+  }
 
  protected:
   void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;

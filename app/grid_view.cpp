@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "app/grid_delegate.h"
 #include "app/qt_canvas.h"
@@ -94,6 +95,25 @@ void TGridView::selectionChanged(const QItemSelection& selected, const QItemSele
 void TGridView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   emit Resized();
+}
+
+void TGridView::KeepTopRowWhole() {
+  const int top = verticalScrollBar()->value();
+  const int wholeRowsOffset = verticalHeader()->sectionPosition(top);
+  if (top > 0 && top == verticalScrollBar()->maximum() && verticalHeader()->offset() != wholeRowsOffset) {
+    verticalHeader()->setOffset(wholeRowsOffset);
+    viewport()->update();
+  }
+}
+
+void TGridView::scrollContentsBy(int dx, int dy) {
+  QTableView::scrollContentsBy(dx, dy);
+  KeepTopRowWhole();
+}
+
+void TGridView::updateGeometries() {
+  QTableView::updateGeometries();
+  KeepTopRowWhole();
 }
 
 QModelIndex TGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {

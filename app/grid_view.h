@@ -40,10 +40,16 @@ class TGridView final : public QTableView {
   // The frame reaches past the row: that is repainted too.
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Scrolled to the end, the rows still start whole under the titles (Qt
+  // would align the last row with the bottom edge and cut the first one).
+  void scrollContentsBy(int dx, int dy) override;
+  void updateGeometries() override;
   // Rows are selected whole, so Home and End go to the first and last row.
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
  private:
+  void KeepTopRowWhole();
+
   TCellPainter painter_;
 };
 
