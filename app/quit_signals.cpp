@@ -3,12 +3,13 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cerrno>
-#include <csignal>
-#include <pthread.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 
 namespace kivrel {
 namespace {
@@ -29,21 +30,10 @@ sigset_t QuitSignalSet() {
   return set;
 }
 
-}  // namespace
-
-void BlockQuitSignals() {
-  const sigset_t set = QuitSignalSet();
-  ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
-}
-
-int InstallQuitSignals(std::function<void()> onQuit) {
-  const sigset_t set = QuitSignalSet();
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) {
-    const int error = errno;
-    // The signals keep their default action, which ends the process.
-    ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-    return error;
-  }
+// The pipe from the handler to the UI thread, then the handlers; an error
+// number when the pipe cannot be made.
+int InstallHandlers(std::function<void()> onQuit) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalFds) != 0) return errno;
   ::fcntl(gSignalFds[0], F_SETFL, O_NONBLOCK);
   auto* notifier = new QSocketNotifier(gSignalFds[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [onQuit = std::move(onQuit)] {
@@ -57,8 +47,23 @@ int InstallQuitSignals(std::function<void()> onQuit) {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(sig, &action, nullptr);
-  ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
   return 0;
+}
+
+}  // namespace
+
+void BlockQuitSignals() {
+  const sigset_t set = QuitSignalSet();
+  ::pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+int InstallQuitSignals(std::function<void()> onQuit) {
+  const int error = InstallHandlers(std::move(onQuit));
+  // The held signals come now; without handlers they take their default
+  // action, which ends the process.
+  const sigset_t set = QuitSignalSet();
+  ::pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+  return error;
 }
 
 }  // namespace kivrel
