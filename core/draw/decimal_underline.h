@@ -36,7 +36,7 @@ struct TDecimalParts {
 // Empty when the text holds no ".".
 std::optional<TDecimalParts> SplitDecimalText(std::string_view text);
 
-// The decimals' height: fullHeight * 9 div 10, truncated toward zero
+// The decimals' height: fullHeight * 9 / 10 in integers, truncated toward zero
 // (16 gives 14, 15 gives 13, 1 gives 0, which leaves the size to the font
 // system).
 int SmallFontHeight(int fullHeight);

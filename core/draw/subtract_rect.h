@@ -14,8 +14,9 @@ bool IsRectEmpty(const TRect& r);
 // - `a` empty: (0, 0, 0, 0);
 // - `b` does not overlap `a` (or is empty): `a`;
 // - `b` covers `a`: (0, 0, 0, 0);
-// - the overlap spans `a`'s full height from its Left: `a` with Left := the
-//   overlap's Right; from its Right: `a` with Right := the overlap's Left;
+// - the overlap spans `a`'s full height from its Left: `a` with its Left moved
+//   to the overlap's Right; from its Right: `a` with its Right moved to the
+//   overlap's Left;
 // - any other overlap (a hole, a top or bottom band, a corner): `a`.
 TRect SubtractRect(const TRect& a, const TRect& b);
 

@@ -5,10 +5,11 @@
 
 namespace kivrel {
 
-// DefaultColWidth := (ClientWidth - 14) div ColCount, truncating toward zero.
+// Every column (ClientWidth - 14) / ColCount pixels wide, in integers
+// truncated toward zero.
 void FitColumnWidths(TStringGrid& grid);
 
-// Font height := |min(round_half_even(DefaultColWidth / ratio) - 1,
+// The font height: |min(round_half_even(DefaultColWidth / ratio) - 1,
 // DefaultRowHeight - 2)|.
 void FitGridFont(TStringGrid& grid, float ratio);
 

@@ -3,7 +3,7 @@
 // the two category tables, "<sourceDir>/<entry>.html", read in table order
 // (all listed-market pages, then all over-the-counter pages) and rows in
 // page order. Each row whose cell 0 is a code cell becomes one StockRecord
-// with the entry's market, group (index div CategoriesPerGroup) and category
+// with the entry's market, group (index / CategoriesPerGroup, rounded down) and category
 // (the index), and goes into the store as StoreStock would put it there.
 
 #include <cstdint>

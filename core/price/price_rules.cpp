@@ -37,7 +37,7 @@ float RoundToStep(bool rounding, float value, float step) {
   if (rounding) {
     // Half the step plus the value, then the sum divided by the step; the
     // quotient is rounded half to even (the program never leaves the default
-    // rounding mode). A value exactly k steps gives Q = k + 0.5.
+    // rounding mode). A value of exactly k steps makes the quotient k + 0.5.
     const Extended q = (s / 2.0L + static_cast<Extended>(value)) / s;
     const Extended r = std::rint(q);
     if (!(r >= -kInt64Limit && r < kInt64Limit)) return value;  // NaN, infinite or beyond int64
