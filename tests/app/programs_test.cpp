@@ -28,8 +28,9 @@ class Programs : public ::testing::Test {
   // starts with the quit signals blocked and gets that signal at once, so it
   // arrives while start-up still runs.
   Outcome Start(const char* program, const QStringList& arguments, int quitSignal = 0,
-            const QStringList& environment = {}, rlim_t fileSizeLimit = RLIM_INFINITY) {
+            const QStringList& environment = {}, rlim_t fileSizeLimit = RLIM_INFINITY, const QString& output = {}) {
     QProcess process;
+    if (!output.isEmpty()) process.setStandardOutputFile(output);
     process.setProgram(program);
     process.setArguments(arguments);
     process.setWorkingDirectory(QString::fromStdString(folder.path().string()));
@@ -120,12 +121,15 @@ TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {
   EXPECT_TRUE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
 }
 
-TEST_F(Programs, SamplePagesForAFolderThatShowsItsQuoteFileMentionReimport) {
+TEST_F(Programs, ToolsSayWhatTheyCouldNotDo) {
   std::filesystem::create_directories(folder / "DATA");
   testing::WriteBytes(folder / "DATA/STOCK.LST", "");
-  const Outcome run = Start(KIVREL_PAGES_BINARY, {"DATA/SOURCE", "--rows", "1"});
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_NE(run.errors.find("--reimport"), std::string::npos) << run.errors;
+  const Outcome pages = Start(KIVREL_PAGES_BINARY, {"DATA/SOURCE", "--rows", "1"});
+  EXPECT_EQ(pages.exitCode, 0);
+  EXPECT_NE(pages.errors.find("--reimport"), std::string::npos) << pages.errors;  // the pages stay hidden
+  const Outcome full = Start(KIVREL_EXPORT_BINARY, {}, 0, {}, RLIM_INFINITY, "/dev/full");
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.errors.find("No space left on device"), std::string::npos) << full.errors;
 }
 
 }  // namespace
