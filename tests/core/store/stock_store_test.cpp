@@ -2,229 +2,134 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
-#include <string>
 
-#include "core/io/file_io.h"
-#include "core/lists/list_functions.h"
+#include "support/stocks.h"
 #include "support/temp_dir.h"
 
 namespace kivrel {
-namespace {
 
-StockRecord MakeRecord(std::string_view code, int market, int group, int category, float last = 1.0F) {
-  StockRecord r;
-  r.SetCode(code);
-  r.SetName("NAME");
-  r.SetMarket(static_cast<std::uint8_t>(market));
-  r.SetCategoryGroup(static_cast<std::uint8_t>(group));
-  r.SetCategory(static_cast<std::uint8_t>(category));
-  r.SetLast(last);
-  return r;
-}
+using testing::FileBytes;
+using testing::Record;
 
-std::string Bytes(const StockRecord& r) { return {reinterpret_cast<const char*>(r.Bytes()), StockRecord::kSize}; }
+std::unique_ptr<TStock> Stock(const testing::Quote& q) { return std::make_unique<TStock>(Record(q)); }
 
-// A store that frees its stocks when the test ends.
-struct Store {
-  TStringListPtr list = NewStringList(true);
-  ~Store() { FreeStringList(std::move(list), true); }
-  TStringList& operator*() { return *list; }
-  TStringList* operator->() { return list.get(); }
-};
-
-TEST(StockRecordLayout, FieldsSitAtTheirOffsets) {
-  StockRecord r;
-  r.SetCode("1101");
-  r.SetName("\xA5x\xAA" "d");
-  r.SetMarket(1);
-  r.SetCategoryGroup(1);
-  r.SetCategory(26);
-  r.SetQuoteTime(1.5);
-  r.SetPrevClose(10.0F);
-  r.SetVolume(12345.0F);
-  const std::uint8_t* b = r.Bytes();
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(b), 5), "\x04" "1101");
-  EXPECT_EQ(b[8], 4);
-  EXPECT_EQ(b[19], 1);
-  EXPECT_EQ(b[21], 26);
-  double t;
-  std::memcpy(&t, b + 22, 8);
-  EXPECT_EQ(t, 1.5);
-  float v;
-  std::memcpy(&v, b + 62, 4);
-  EXPECT_EQ(v, 12345.0F);
-  EXPECT_EQ(r.PrevClose(), 10.0F);
-}
-
-TEST(StockRecordLayout, ShortStringsAreCutAndClamped) {
-  StockRecord r;
-  r.SetCode("12345678");
-  r.SetName("ABCDEFGHIJKL");
-  EXPECT_EQ(r.Code(), "1234567");
+// Code and name are cut to 7 and 10 bytes, and read as no more than that.
+TEST(StockRecord, FieldsSitAtTheirOffsets) {
+  StockRecord r = Record({"1101", "ABCDEFGHIJKL", 1, 27, 30, 42});  // market, category, previous close, last
+  r.SetQuoteTime(45000.5);
+  r.SetBid(34), r.SetAsk(38), r.SetChange(46), r.SetOpen(50), r.SetHigh(54), r.SetLow(58), r.SetVolume(62);
+  const std::string bytes = FileBytes({r});
+  EXPECT_EQ(bytes.substr(0, 22), std::string("\0041101\0\0\0\012ABCDEFGHIJ\001\001\033", 22));
+  double time = 0;
+  std::memcpy(&time, bytes.data() + 22, sizeof time);
+  EXPECT_EQ(time, 45000.5);
+  const float read[] = {r.PrevClose(), r.Bid(), r.Ask(), r.Last(), r.Change(), r.Open(), r.High(), r.Low(), r.Volume()};
+  for (std::size_t at = 30; at < StockRecord::kSize; at += 4) {
+    float stored = 0;
+    std::memcpy(&stored, bytes.data() + at, sizeof stored);
+    EXPECT_EQ(std::pair(stored, read[(at - 30) / 4]), std::pair(static_cast<float>(at), static_cast<float>(at)));
+  }
+  r.Bytes()[0] = 255, r.Bytes()[8] = 11;
+  EXPECT_EQ(r.Code(), std::string_view("1101\0\0\0", 7));
   EXPECT_EQ(r.Name(), "ABCDEFGHIJ");
-  // Length bytes beyond the room never read past the field.
-  r.Bytes()[0] = 255;
-  r.Bytes()[8] = 11;
-  EXPECT_EQ(r.Code(), "1234567");
-  EXPECT_EQ(r.Name(), "ABCDEFGHIJ");
-  r.SetCode(std::string_view());  // a null, empty view
-  EXPECT_EQ(r.Code(), "");
 }
 
 TEST(StockKey, Layout) {
-  const struct {
-    std::string code;
-    int market, group, category;
-    std::string key;
-  } cases[] = {
-      {"1101", 0, 0, 3, "000003  1101"},
-      {"5483", 1, 1, 26, "010126  5483"},
-      {" 1101 ", 0, 0, 3, "000003  1101"},
-      {"", 0, 0, 3, "000003      "},
-      {"1234567", 0, 0, 3, "0000031234567"},
-      {"ab12", 1, 0, 7, "010007  ab12"},
-      {"\t50", 0, 0, 0, "000000    50"},
-      {"1101", 200, 0, 0, "2000000  1101"},  // "%2.2d" never cuts
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TStock(MakeRecord(c.code, c.market, c.group, c.category)).GetKey(), c.key) << c.code;
+  // clang-format off
+  const std::tuple<std::string_view, int, int, std::string> rows[] = {  // code, market, category, key
+      {"1101", 0, 3, "000003  1101"}, {"5483", 1, 26, "010126  5483"}, {" 1101\t", 0, 3, "000003  1101"},
+      {"12345678", 0, 3, "0000031234567"}, {"", 0, 0, "000000      "}, {"50", 200, 255, "20010255    50"}};
+  // clang-format on
+  for (const auto& [code, market, category, key] : rows) {
+    EXPECT_EQ(TStock(Record({.Code = code, .Market = market, .Category = category})).GetKey(), key);
   }
 }
 
-TEST(StockStore, OrdersByMarketCategoryThenCodeLength) {
-  Store store;
-  for (auto [code, market, category] : {std::tuple{"11011", 0, 3}, {"1101", 0, 3}, {"50", 0, 3}, {"1101", 1, 0},
-                                        {"2330", 0, 1}}) {
-    StoreStock(*store, std::make_unique<TStock>(MakeRecord(code, market, 0, category)));
-  }
-  std::vector<std::string> keys;
-  for (int i = 0; i < store->Count(); ++i) keys.push_back(store->Strings(i));
-  EXPECT_EQ(keys, (std::vector<std::string>{"000001  2330", "000003    50", "000003  1101", "000003 11011",
-                                            "010000  1101"}));
-}
-
-TEST(StockStore, DuplicateKeepsFirstKeyAndObjectTakesLastPayload) {
-  Store store;
-  StoreStock(*store, std::make_unique<TStock>(MakeRecord("ab1", 0, 0, 3, 1.0F)));
-  TObject* first = store->Objects(0);
-  StoreStock(*store, std::make_unique<TStock>(MakeRecord("AB1", 0, 0, 3, 2.0F)));
-  StoreStock(*store, std::make_unique<TStock>(MakeRecord(" ab1", 0, 0, 3, 3.0F)));
-  ASSERT_EQ(store->Count(), 1);
-  EXPECT_EQ(store->Strings(0), "000003   ab1");
+TEST(StockStore, SameKeyKeepsTheFirstKeyTextAndObjectAndTakesTheLastPayload) {
+  const TStockListPtr store = NewStockList();
+  StoreStock(*store, Stock({.Code = "ab1", .Last = 1}));
+  const TObject* first = store->Objects(0);
+  for (const std::string_view code : {"AB1", "ab2", " ab1"}) StoreStock(*store, Stock({.Code = code, .Last = 3}));
+  ASSERT_EQ(store->Count(), 2);
+  EXPECT_EQ(store->Strings(0), "000000   ab1");
   EXPECT_EQ(store->Objects(0), first);
-  EXPECT_EQ(StockAt(*store, 0).Payload.Last(), 3.0F);
-  EXPECT_EQ(StockAt(*store, 0).Payload.Code(), " ab1");
+  EXPECT_EQ(StockAt(*store, 0).Payload, Record({.Code = " ab1", .Last = 3}));
 }
 
-TEST(StockStore, BatchStoringMatchesOneByOne) {
+// Keys, objects (told by their place in `records`) and bytes of a store that
+// takes the first `present` records one by one, the others one by one or in one batch.
+using Outcome = std::tuple<std::vector<std::string>, std::vector<long>, std::string>;
+Outcome StoreAll(const std::vector<StockRecord>& records, long present, bool batch) {
+  std::vector<std::unique_ptr<TStock>> stocks;
+  std::vector<const TObject*> made;  // all made before any is freed, so no address comes twice
+  for (const StockRecord& r : records) made.push_back(stocks.emplace_back(std::make_unique<TStock>(r)).get());
+  const TStockListPtr store = NewStockList();
+  const auto later = stocks.begin() + present;
+  for (auto it = stocks.begin(); it != (batch ? later : stocks.end()); ++it) StoreStock(*store, std::move(*it));
+  if (batch) StoreStocks(*store, {std::make_move_iterator(later), std::make_move_iterator(stocks.end())});
+  Outcome out{{}, {}, StockFileBytes(*store)};
+  for (int i = 0; i < store->Count(); ++i) {
+    std::get<0>(out).push_back(store->Strings(i));
+    std::get<1>(out).push_back(std::find(made.begin(), made.end(), store->Objects(i)) - made.begin());
+  }
+  return out;
+}
+
+TEST(StockStore, BatchStoringEqualsStoringOneByOne) {
   std::mt19937 rng(7);
   std::vector<StockRecord> records;
-  for (int i = 0; i < 500; ++i) {
-    const int n = static_cast<int>(rng() % 60);
-    records.push_back(MakeRecord((rng() % 2 ? "c" : "C") + std::to_string(n), static_cast<int>(rng() % 2), 0,
-                                 static_cast<int>(rng() % 3), static_cast<float>(i)));
+  for (int i = 0; i < 520; ++i) {
+    const std::string code = (rng() % 2 ? "c" : "C") + std::to_string(rng() % 30) + (rng() % 4 ? "" : " ");
+    const int market = static_cast<int>(rng() % 2), category = static_cast<int>(rng() % 3);
+    records.push_back(Record({code, "N", market, category, 10, static_cast<float>(i)}));
   }
-  Store one, batch;
-  StoreStock(*one, std::make_unique<TStock>(MakeRecord("C7", 0, 0, 1, -1.0F)));
-  StoreStock(*batch, std::make_unique<TStock>(MakeRecord("C7", 0, 0, 1, -1.0F)));
-  std::vector<std::unique_ptr<TStock>> stocks;
-  for (const auto& r : records) {
-    StoreStock(*one, std::make_unique<TStock>(r));
-    stocks.push_back(std::make_unique<TStock>(r));
-  }
-  StoreStocks(*batch, std::move(stocks));
-  ASSERT_EQ(one->Count(), batch->Count());
-  for (int i = 0; i < one->Count(); ++i) {
-    EXPECT_EQ(one->Strings(i), batch->Strings(i));
-    EXPECT_EQ(StockAt(*one, i).Payload, StockAt(*batch, i).Payload);
-  }
+  EXPECT_EQ(StoreAll(records, 20, true), StoreAll(records, 20, false));
 }
 
 class QuoteFile : public ::testing::Test {
  protected:
   testing::TempDir dir;
-  std::string file = dir / "STOCK.LST";
+  const std::string file = dir / "STOCK.LST";
+  const TStockListPtr store = NewStockList();
 };
 
-TEST_F(QuoteFile, LengthDecidesTheRecordCount) {
-  const std::string record = Bytes(MakeRecord("1101", 0, 0, 3));
-  const std::string second = Bytes(MakeRecord("1102", 0, 0, 3));
-  const struct {
-    std::string bytes;
-    int stocks;
-  } cases[] = {
-      {"", 0},
-      {record.substr(0, 65), 0},
-      {record, 1},
-      {record + second.substr(0, 65), 1},
-      {record + second, 2},
-  };
-  for (const auto& c : cases) {
-    testing::WriteBytes(file, c.bytes);
-    Store store;
-    LoadStockFile(*store, file);
-    EXPECT_EQ(store->Count(), c.stocks) << c.bytes.size() << " bytes";
+TEST_F(QuoteFile, LengthDecidesTheRecordCountAndAnEmptyStoreSavesAnEmptyFile) {
+  const std::string two = FileBytes({Record({.Code = "1101"}), Record({.Code = "1102"})});
+  for (const std::size_t size : {0, 65, 66, 131, 132}) {
+    testing::WriteBytes(file, two.substr(0, size));
+    const TStockListPtr loaded = NewStockList();
+    LoadStockFile(*loaded, file);
+    EXPECT_EQ(StockFileBytes(*loaded), two.substr(0, size / 66 * 66)) << size;
   }
+  SaveStockFile(*store, file);
+  EXPECT_TRUE(std::filesystem::is_regular_file(file) && testing::ReadBytes(file).empty());
 }
 
-TEST_F(QuoteFile, MissingFileLeavesStoreAlone) {
-  Store store;
-  LoadStockFile(*store, dir / "none.LST");
-  EXPECT_EQ(store->Count(), 0);
+TEST_F(QuoteFile, MissingOrUnreadableFileLeavesTheStoreAlone) {
+  StoreStock(*store, Stock({}));
+  LoadStockFile(*store, dir / "missing");
+  std::filesystem::create_directory(file);
+  EXPECT_THROW(LoadStockFile(*store, file), FileError);
+  EXPECT_EQ(StockFileBytes(*store), FileBytes({Record({})}));
 }
 
-TEST_F(QuoteFile, CraftedFileComesBackInKeyOrderMergedByteForByte) {
-  StockRecord a = MakeRecord("2330", 0, 0, 13, 1.0F);
-  StockRecord b = MakeRecord("1101", 0, 0, 0, 2.0F);
-  StockRecord b2 = MakeRecord("1101", 0, 0, 0, 3.0F);
-  StockRecord c = MakeRecord("5483", 1, 0, 12, 4.0F);
-  // Junk after the short strings' text travels unchanged.
+// Out of key order, a key twice, odd bytes after the short strings' texts.
+TEST_F(QuoteFile, CraftedFileSavesInKeyOrderOneRecordPerKeyByteForByte) {
+  StockRecord a = Record({.Code = "2330", .Category = 13, .Last = 1}), b = Record({.Code = "1101", .Last = 2}),
+              b2 = Record({.Code = " 1101", .Last = 3}), c = Record({.Code = "5483", .Market = 1, .Last = 4});
   for (StockRecord* r : {&a, &b, &b2, &c}) {
-    for (int i = 5; i < 8; ++i) r->Bytes()[i] = static_cast<std::uint8_t>(0xE0 + i);
-    for (int i = 13; i < 19; ++i) r->Bytes()[i] = static_cast<std::uint8_t>(0xA0 + i);
+    for (const std::size_t i : {6u, 7u, 13u, 18u}) r->Bytes()[i] = static_cast<std::uint8_t>(0xC0 + i);
   }
-  testing::WriteBytes(file, Bytes(c) + Bytes(a) + Bytes(b) + Bytes(b2) + "partial");
-  Store store;
+  testing::WriteBytes(file, FileBytes({c, a, b, b2}) + "partial");
   LoadStockFile(*store, file);
   SaveStockFile(*store, file);
-  EXPECT_EQ(testing::ReadBytes(file), Bytes(b2) + Bytes(a) + Bytes(c));
-
-  Store again;
+  EXPECT_EQ(testing::ReadBytes(file), FileBytes({b2, a, c}));
+  const TStockListPtr again = NewStockList();
   LoadStockFile(*again, file);
-  SaveStockFile(*again, file);
-  EXPECT_EQ(testing::ReadBytes(file), Bytes(b2) + Bytes(a) + Bytes(c));
+  EXPECT_EQ(StockFileBytes(*again), FileBytes({b2, a, c}));
 }
 
-TEST_F(QuoteFile, EmptyStoreSavesZeroLengthFile) {
-  testing::WriteBytes(file, "old content");
-  Store store;
-  SaveStockFile(*store, file);
-  EXPECT_TRUE(FileExists(file));
-  EXPECT_EQ(testing::ReadBytes(file), "");
-}
-
-TEST_F(QuoteFile, UnreadableFileThrowsAndStoresNothing) {
-  std::filesystem::create_directory(file);  // a folder where the file should be
-  Store store;
-  EXPECT_THROW(LoadStockFile(*store, file), FileError);
-  EXPECT_EQ(store->Count(), 0);
-}
-
-TEST_F(QuoteFile, FailedSaveLeavesTheOldFileWhole) {
-  const std::string old = Bytes(MakeRecord("1101", 0, 0, 3));
-  testing::WriteBytes(file, old);
-  Store store;
-  StoreStock(*store, std::make_unique<TStock>(MakeRecord("2330", 0, 0, 13)));
-  SetSaveFaultHook([](SaveStage stage) {
-    return stage == SaveStage::MidWrite ? ENOSPC : 0;
-  });
-  EXPECT_THROW(SaveStockFile(*store, file), FileError);
-  SetSaveFaultHook(nullptr);
-  EXPECT_EQ(testing::ReadBytes(file), old);
-  // No temporary file is left behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
-}  // namespace
 }  // namespace kivrel
