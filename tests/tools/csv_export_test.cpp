@@ -4,51 +4,42 @@
 
 #include <sstream>
 
-#include "core/lists/list_functions.h"
+#include "core/grid/grid_columns.h"
 #include "core/store/stock_store.h"
+#include "support/stocks.h"
 
 namespace kivrel {
-namespace {
 
-TEST(CsvExport, FieldsAreQuotedOnlyWhenNeeded) {
-  const struct {
-    std::string in, out;
-  } cases[] = {
-      {"10.50", "10.50"},
-      {"", ""},
-      {"A,B", "\"A,B\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""},
-      {"a\nb", "\"a\nb\""},
-      {"a\rb", "\"a\rb\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
+// Text cells drop control bytes and never start a formula; a field is quoted only when it must be.
+TEST(CsvExport, TextCellsAndFields) {
+  // clang-format off
+  const std::pair<std::string, std::string> cells[] = {
+      {"=1+1", "'=1+1"}, {"+5", "'+5"}, {"-5", "'-5"}, {"@A", "'@A"}, {"a=b-c", "a=b-c"}, {" =x", " =x"},
+      {std::string("\0\t=x", 4), "'=x"}, {"a\tb\r\nc\x7F" "d\x01\x1F", "abcd"}, {"台　泥", "台　泥"}};
+  const std::pair<std::string, std::string> fields[] = {
+      {"10.50", "10.50"}, {"", ""}, {"a b;c'", "a b;c'"}, {"A,B", "\"A,B\""}, {"a\nb", "\"a\nb\""}, {"a\rb", "\"a\rb\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""}};
+  // clang-format on
+  for (const auto& [in, out] : cells) EXPECT_EQ(CsvTextCell(in), out) << in;
+  for (const auto& [in, out] : fields) EXPECT_EQ(CsvField(in), out) << in;
 }
 
-TEST(CsvExport, TitleRowThenTheGridTextsOfEveryStock) {
-  TStringListPtr store = NewStringList(true);
-  StockRecord r;
-  r.SetCode("1101");
-  r.SetName("\xA5x\xAA" "d");  // 台泥
-  r.SetPrevClose(10.0F);
-  r.SetLast(10.65F);
-  r.SetChange(0.65F);
-  r.SetVolume(1234.0F);
-  StoreStock(*store, std::make_unique<TStock>(r));
-  r.SetCode("A,1");
-  r.SetName("X\"Y");
-  r.SetMarket(1);
-  StoreStock(*store, std::make_unique<TStock>(r));
-
+TEST(CsvExport, WritesTheTitleRowThenTheGridTextsOfEveryStock) {
+  const TStockListPtr store = NewStockList();
+  StoreStock(*store, std::make_unique<TStock>(testing::Record({.Code = "1101", .Last = 10.65F})));
+  StoreStock(*store,
+             std::make_unique<TStock>(testing::Record({.Code = "=2", .Name = "-A,\x01Z", .Market = 1, .Last = 9.5F})));
   std::ostringstream out;
   WriteBoardCsv(out, *store);
-  FreeStringList(std::move(store), true);
-  EXPECT_EQ(out.str(),
-            "\u4ee3\u3000\u78bc,\u540d\u3000\u7a31,\u8cb7\u9032\u50f9,\u8ce3\u51fa\u50f9,\u6210\u4ea4\u50f9,"
-            "\u6f32\u8dcc\u50f9,\u6210\u4ea4\u91cf,\u958b\u76e4\u50f9,\u6700\u9ad8\u50f9,\u6700\u4f4e\u50f9,"
-            "\u6f32\u8dcc\u5e45,\u9707\u76ea\u5e45,\u6628\u6536\u50f9,\u6f32\u505c\u50f9,\u8dcc\u505c\u50f9\r\n"
-            "1101,\u53f0\u3000\u6ce5,,,10.65,+0.65,1234,,,,+6.50,,10.00,+10.65,-9.31\r\n"
-            "\"A,1\",\"X\"\"Y\",,,10.65,+0.65,1234,,,,+6.50,,10.00,+10.65,-9.31\r\n");
+  std::string expected =
+      "代　碼,名　稱,買進價,賣出價,成交價,漲跌價,成交量,開盤價,最高價,最低價,漲跌幅,震盪幅,昨收價,漲停價,跌停價\r\n";
+  for (const int i : {0, 1}) {
+    expected += i == 0 ? "1101,台　泥" : "'=2,\"'-A,Z\"";
+    for (int col = 2; col < kGridColumnCount; ++col) expected += "," + StockColumnText(StockAt(*store, i), col);
+    expected += "\r\n";
+  }
+  EXPECT_EQ(out.str(), expected);
+  EXPECT_NE(out.str().find(",-0.50,"), std::string::npos);  // a number keeps its minus sign
 }
 
-}  // namespace
 }  // namespace kivrel
