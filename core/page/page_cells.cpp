@@ -137,7 +137,7 @@ float ParseChangeCell(std::string_view line) {
 
 bool FilterCellLines(TStringList& lines) {
   lines.KeepIf([](const std::string& line) { return IsCellLine(line); });
-  return lines.Count() % CellsPerRow == 0;
+  return static_cast<std::size_t>(lines.Count()) % CellsPerRow == 0;
 }
 
 }  // namespace kivrel

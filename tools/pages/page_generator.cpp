@@ -143,7 +143,8 @@ std::vector<std::string> Codes(Random& random, PageKind kind, int count) {
     const std::int64_t base = kind == PageKind::Certificates || kind == PageKind::Warrants ? 0 : lo;
     const std::int64_t value = base + k * gap + random.Between(0, gap - 1);
     std::string code = std::to_string(value);
-    code.insert(0, static_cast<std::size_t>(width) - std::min<std::size_t>(code.size(), width), '0');
+    const auto digits = static_cast<std::size_t>(width);
+    code.insert(0, digits - std::min(code.size(), digits), '0');
     codes.push_back(std::move(code));
   }
   return codes;
