@@ -18,7 +18,8 @@ void FitGridFont(TStringGrid& grid, float ratio) {
   const long double clamped = std::clamp(std::isnan(quotient) ? 0.0L : quotient, -1e15L, 1e15L);
   const std::int64_t a = static_cast<std::int64_t>(std::nearbyint(clamped)) - 1;  // half to even
   const std::int64_t b = static_cast<std::int64_t>(grid.DefaultRowHeight()) - 2;
-  grid.SetFontHeight(static_cast<int>(std::llabs(std::min(a, b))));
+  const std::int64_t height = std::llabs(std::min(a, b));
+  grid.SetFontHeight(static_cast<int>(std::min<std::int64_t>(height, INT32_MAX)));
 }
 
 }  // namespace kivrel

@@ -1,24 +1,17 @@
-// The window on the offscreen platform: start-up and shutdown in a scratch
-// working folder, the grid's model, and the board's keys, sorting, finding,
-// status bar and tooltips. A model checker watches the grid's model from
-// before the first fill.
+// The window on the offscreen platform, in a scratch working folder, with a
+// model checker on the grid's model from before the first fill.
 #include "app/main_window.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QScrollBar>
-#include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/error_text.h"
 #include "core/draw/cell_text.h"
-#include "core/text/fixed_texts.h"
 #include "support/stocks.h"
 #include "support/temp_dir.h"
 
@@ -26,219 +19,163 @@ namespace kivrel {
 namespace {
 
 using testing::FileBytes;
-using testing::Quote;
-using testing::ReadBytes;
 using testing::Record;
 using testing::WriteBytes;
 
-// 水泥 (the first listed page) holding one row of code 1101.
-const char* const kCementPage = "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html";
-std::string OneRowPage() {
-  std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 ABC</a></td>\n";
-  for (int i = 0; i < 10; ++i) page += std::string("<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>") + (i ? "10" : "13:30") + "</td>\n";
-  return page;
-}
+const std::string kCement = "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html";  // 水泥, the first page
+const std::string kFood = "DATA/SOURCE/\xe9\xa3\x9f\xe5\x93\x81.html";    // 食品, the second
+const std::string kDataCell = "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>1</td>\n";
 
 class Board : public ::testing::Test {
  protected:
-  // A window over `records` (written as the quote file first unless empty).
-  std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, TWindowOptions options = {}) {
-    std::filesystem::create_directories("DATA");
+  std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false) {
+    std::filesystem::create_directories("DATA/SOURCE");
     if (records.size() > 0) WriteBytes("DATA/STOCK.LST", FileBytes(records));
-    options.WatchGridModel = [this](QAbstractItemModel& model) {
+    auto window = std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](QAbstractItemModel& model) {
       tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    };
-    auto window = std::make_unique<TfrmMain>(options);
+    }});
     window->show();
     QApplication::processEvents();
     return window;
   }
-  static QString Cell(TfrmMain& w, int row, int col) { return w.GRID->Model().index(row, col).data().toString(); }
+  static QString Cell(TfrmMain& w, int row, int col, int role = Qt::DisplayRole) {
+    return w.GRID->Model().index(row, col).data(role).toString();
+  }
+  static QString Current(TfrmMain& w) { return Cell(w, w.GRID->View()->currentIndex().row(), 0); }
 
   testing::WorkingFolder folder;
   std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
-TEST_F(Board, EmptyFolderShowsOneEmptyRowAndSavesAnEmptyQuoteFile) {
-  std::filesystem::create_directories("DATA");
-  WriteBytes("DATA/STOCK.LST.tmp-1-0", "left by a killed save");
-  {
-    auto w = Open();
-    EXPECT_FALSE(w->StartupError());
-    EXPECT_TRUE(std::filesystem::is_directory("DATA/SOURCE"));
-    EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST.tmp-1-0"));
-    EXPECT_EQ(w->GRID->RowCount(), 2);
-    EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(w->windowTitle().toStdString(), "Kivrel\u3000v0.01 (\u8cc7\u6599\u4f86\u6e90: YAHOO \u5947\u6469\u80a1\u5e02)");
-    EXPECT_EQ(w->Summary->text().toStdString(), "Stocks: 0   up 0, down 0, unchanged 0   limit-up 0, limit-down 0");
-  }
-  EXPECT_EQ(ReadBytes("DATA/STOCK.LST"), "");
-  WriteBytes(kCementPage, OneRowPage());  // a quote file exists: pages are not read...
+TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
+  WriteBytes("DATA/STOCK.LST.tmp-1-0", "");  // left by a killed save: removed
   EXPECT_EQ(Open()->GRID->RowCount(), 2);
-  EXPECT_EQ(Open({}, {.Reimport = true, .WatchGridModel = {}})->GRID->RowCount(), 2);  // ...unless asked
-  EXPECT_EQ(ReadBytes("DATA/STOCK.LST").size(), 66u);
-}
+  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST.tmp-1-0"));
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), "");
+  std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 A</a></td>\n";
+  for (int i = 0; i < 10; ++i) page += kDataCell;
+  WriteBytes(kCement, page);
+  EXPECT_EQ(Open()->GRID->RowCount(), 2);        // a quote file exists: the pages are not read...
+  EXPECT_EQ(Open({}, true)->GRID->RowCount(), 2 + 0 * 0);  // ...unless asked: one stock, one row
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 66u);
 
-TEST_F(Board, RowsShowTheStoreInKeyOrderWithTheirRoles) {
   const StockRecord a = Record({.Code = "2330", .Category = 13, .Last = 10.65F});
   const StockRecord b = Record({.Code = " 1101", .Name = "\xA5x \xAA" "d", .Last = 9.5F});
   const StockRecord c = Record({.Code = "5483", .Name = "ABCDEFGHI\xA5", .Market = 1, .Category = 26});
   {
     auto w = Open({c, a, b});
     ASSERT_EQ(w->GRID->Model().rowCount(), 3);
-    EXPECT_EQ(Cell(*w, 0, 0), "1101");
-    EXPECT_EQ(Cell(*w, 0, 1).toStdString(), "\u53f0\u3000\u6ce5");  // 台 泥 spread as 台　泥
-    EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                           // a cut character does not show
+    EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 0, 1), "1101\u53f0\u3000\u6ce5");  // trimmed; 台 泥 spread as 台　泥
+    EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                                  // a cut character does not show
+    EXPECT_EQ(Cell(*w, 1, 4) + Cell(*w, 1, 4, Qt::AccessibleTextRole), "10.65+10.65");  // as drawn: marked
     const QModelIndex last = w->GRID->Model().index(1, 4);
-    EXPECT_EQ(last.data().toString(), "10.65");
-    EXPECT_EQ(last.data(Qt::AccessibleTextRole).toString(), "+10.65");  // as drawn, with its limit mark
     EXPECT_EQ(last.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
     EXPECT_EQ(last.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 255, 0));
     EXPECT_EQ(last.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
-    EXPECT_EQ(w->GRID->Model().index(2, 0).data(Qt::ToolTipRole).toString().toStdString(),
-              "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3\u516c\u53f8\u50b5\u4e8c\u3001"
-              "\u6ac3\u516c\u53f8\u50b5\u4e09\u3001\u6ac3\u516c\u53f8\u50b5\u56db\u3001\u6ac3\u516c\u53f8\u50b5\u4e94"
-              "\u3001\u6ac3\u516c\u53f8\u50b5\u516d");
-    EXPECT_EQ(w->Summary->text().toStdString(), "Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
+    EXPECT_EQ(Cell(*w, 2, 0, Qt::ToolTipRole).left(26),
+              "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3");  // 上櫃 櫃公司債一、櫃…
+    EXPECT_EQ(w->Summary->text(), "Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
   }
-  EXPECT_EQ(ReadBytes("DATA/STOCK.LST"), FileBytes({b, a, c}));
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), FileBytes({b, a, c}));
 }
 
-TEST_F(Board, AQuoteFileThatCannotBeReadIsReportedAndLeftAlone) {
-  std::filesystem::create_directories("DATA/STOCK.LST");
+TEST_F(Board, WhatStopsStartUpIsShownAndTheQuoteFileKept) {
+  std::filesystem::create_directories("DATA/STOCK.LST");  // a quote file that cannot be read
   auto w = Open();
-  EXPECT_EQ(TMessages::Of(w->StartupError()).Text.toStdString(),
-            "Cannot open file \"DATA/STOCK.LST\": not a regular file");
+  EXPECT_EQ(TMessages::Of(w->StartupError()).Text, "Cannot open file \"DATA/STOCK.LST\": not a regular file");
   EXPECT_FALSE(w->windowState() & Qt::WindowMaximized);  // set-up did not run
   EXPECT_EQ(w->frameGeometry(), QRect(207, 146, 570, 376));
   EXPECT_EQ(w->GRID->RowCount(), 28);
   w->FormDestroy();
   EXPECT_TRUE(std::filesystem::is_directory("DATA/STOCK.LST"));
+
+  std::filesystem::remove("DATA/STOCK.LST");
+  std::filesystem::create_directories(kCement);  // a folder: skipped like a missing page
+  WriteBytes(kFood, kDataCell);                  // a faulty page
+  const auto faulty = Open();
+  const TMessage message = TMessages::Of(faulty->StartupError());
+  EXPECT_EQ(message.Text, "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!!");
+  EXPECT_EQ(message.Details.toStdString(), "Page: " + kFood);
+  ASSERT_EQ(faulty->SkippedPages().size(), 1u);
+  EXPECT_EQ(faulty->SkippedPages()[0].Path(), kCement);
 }
 
-TEST_F(Board, AFaultyPageNamesItselfAndEarlierPagesAreKept) {
-  const std::string food = "DATA/SOURCE/\xe9\xa3\x9f\xe5\x93\x81.html";     // 食品, the second page
-  const std::string plastics = "DATA/SOURCE/\xe5\xa1\x91\xe8\x86\xa0.html";  // 塑膠, the third
-  std::filesystem::create_directories(food);  // a folder: skipped like a missing page
-  WriteBytes(kCementPage, OneRowPage());
-  WriteBytes(plastics, "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>1</td>");
-  {
-    auto w = Open();
-    const TMessage message = TMessages::Of(w->StartupError());
-    EXPECT_EQ(message.Text.toStdString(), "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!!");
-    EXPECT_EQ(message.Details.toStdString(), "Page: " + plastics);
-    ASSERT_EQ(w->SkippedPages().size(), 1u);
-    EXPECT_EQ(w->SkippedPages()[0].Path(), food);
-    EXPECT_EQ(w->GRID->RowCount(), 28);
-  }
-  EXPECT_EQ(ReadBytes("DATA/STOCK.LST").size(), 66u);
-}
-
-TEST_F(Board, ASecondBoardInTheFolderShowsTheQuotesAndSavesNothing) {
+TEST_F(Board, ASecondBoardInTheFolderSavesNothingAndNoBoardSavesOverAChangedFile) {
   auto first = Open({Record({.Code = "1101"})});
   auto second = Open();
-  EXPECT_TRUE(second->SecondBoard());
-  EXPECT_FALSE(first->SecondBoard());
+  EXPECT_TRUE(second->SecondBoard() && !first->SecondBoard());
   EXPECT_EQ(second->GRID->Model().rowCount(), 1);
   WriteBytes("DATA/STOCK.LST", FileBytes({Record({.Code = "2330"}), Record({.Code = "2331"})}));
-  second.reset();  // saves nothing
-  EXPECT_THROW(first->FormDestroy(), FileError);  // the file changed on disk: left as it is
-  EXPECT_EQ(ReadBytes("DATA/STOCK.LST").size(), 132u);
+  second.reset();
+  EXPECT_THROW(first->FormDestroy(), FileError);
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 132u);
 }
 
-TEST_F(Board, KeysMoveWholeRowsCopyAndSwitchTheMode) {
-  std::filesystem::create_directories("DATA");
+TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   std::string bytes;
   for (int i = 0; i < 200; ++i) bytes += FileBytes({Record({.Code = std::to_string(1000 + i), .Last = 10.0F})});
+  std::filesystem::create_directories("DATA");
   WriteBytes("DATA/STOCK.LST", bytes);
   auto w = Open();
   TGridView& view = *w->GRID->View();
-  view.setFocus();
   QApplication::clipboard()->setText("kept");
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(QApplication::clipboard()->text(), "kept");  // no row selected yet
+  EXPECT_EQ(QApplication::clipboard()->text(), "kept");  // no row selected
   view.setCurrentIndex(view.model()->index(0, 3));
-  const struct {
-    Qt::Key key;
-    int row;
-  } moves[] = {{Qt::Key_Down, 1}, {Qt::Key_End, 199}, {Qt::Key_Up, 198}, {Qt::Key_Home, 0}};
-  for (const auto& m : moves) {
-    QTest::keyClick(&view, m.key);
-    EXPECT_EQ(view.currentIndex().row(), m.row) << m.key;
-    EXPECT_EQ(view.selectionModel()->selectedRows().size(), 1);
+  for (const auto& [key, row] : {std::pair{Qt::Key_Down, 1}, {Qt::Key_End, 199}, {Qt::Key_Up, 198}, {Qt::Key_End, 199}}) {
+    QTest::keyClick(&view, key);
+    EXPECT_EQ(view.currentIndex().row(), row) << key;
   }
-  QTest::keyClick(&view, Qt::Key_End);
-  QApplication::processEvents();
-  const int top = view.rowAt(0);
-  EXPECT_EQ(view.rowViewportPosition(top), 0);  // the first visible row is whole
+  EXPECT_EQ(view.rowViewportPosition(view.rowAt(0)), 0);  // the first visible row is whole
   EXPECT_LE(view.rowViewportPosition(199) + view.rowHeight(199), view.viewport()->height());
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t"));
-
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
   EXPECT_TRUE(DecimalUnderline && w->N1->isChecked());
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
   EXPECT_FALSE(DecimalUnderline || w->N1->isChecked());
   QTest::keyClick(w.get(), Qt::Key_F10);
   EXPECT_EQ(w->MainMenu1->activeAction(), w->Setup1->menuAction());
-  const QFontInfo menuFont(w->MainMenu1->font());
-  EXPECT_EQ(menuFont.family(), "AR PL UMing TW");
-  EXPECT_GE(menuFont.pixelSize(), 12);
-}
+  EXPECT_EQ(QFontInfo(w->MainMenu1->font()).family(), "AR PL UMing TW");
+  EXPECT_GE(QFontInfo(w->MainMenu1->font()).pixelSize(), 12);
 
-TEST_F(Board, ANarrowGridHasZeroWidthColumnsAndFontHeightOne) {
-  auto w = Open();
   w->setWindowState(Qt::WindowNoState);
   w->resize(20, 200);
   QApplication::processEvents();
-  ASSERT_LT(w->GRID->ClientWidth(), 29);
   EXPECT_EQ(w->GRID->DefaultColWidth(), 0);
   EXPECT_EQ(w->GRID->Font().Height, 1);
-  w->resize(1000 + (w->width() - w->GRID->ClientWidth()), 400);
-  QApplication::processEvents();
-  EXPECT_EQ(w->GRID->DefaultColWidth(), (w->GRID->ClientWidth() - 14) / 15);
-  EXPECT_EQ(w->GRID->Model().index(0, 0).data(Qt::ToolTipRole).toString(), "");  // nothing cut, no stock
+  EXPECT_EQ(Cell(*w, 0, 4, Qt::ToolTipRole), "10.00");  // cut in a cell of width 0
 }
 
 TEST_F(Board, TitlesSortTheViewOnlyAndFindGoesRoundIt) {
   auto w = Open({Record({.Code = "1101", .Last = 10.5F}), Record({.Code = "1102", .Name = "ABC", .Last = 9.5F}),
                  Record({.Code = "1103"}), Record({.Code = "2301", .Last = 10.5F})});
-  const auto column = [&](int col) {
-    QStringList texts;
-    for (int r = 0; r < 4; ++r) texts << Cell(*w, r, col);
-    return texts.join(' ').toStdString();
-  };
+  const auto codes = [&] { return (Cell(*w, 0, 0) + Cell(*w, 1, 0) + Cell(*w, 2, 0) + Cell(*w, 3, 0)).toStdString(); };
   QHeaderView& header = *w->GRID->View()->horizontalHeader();
-  w->GRID->View()->selectRow(1);  // 1102
-  const char* const orders[] = {"1101 2301 1102 1103", "1102 1101 2301 1103", "1101 1102 1103 2301"};
-  for (const char* order : orders) {
+  w->GRID->View()->selectRow(1);
+  for (const char* order : {"1101230111021103", "1102110123011103", "1101110211032301"}) {
     QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, {header.sectionViewportPosition(4) + 5, 5});
-    EXPECT_EQ(column(0), order);  // by the last price, empty last, ties in key order
-    EXPECT_EQ(Cell(*w, w->GRID->View()->currentIndex().row(), 0), "1102");
+    EXPECT_EQ(codes(), order);  // by the last price, empty last, ties in key order, then key order
+    EXPECT_EQ(Current(*w), "1102");
   }
   EXPECT_FALSE(header.isSortIndicatorShown());
-  w->SortByColumn(1);  // names ascending: ABC before the Big5 names
-  EXPECT_EQ(column(0), "1102 1101 1103 2301");
+  w->SortByColumn(1);
+  EXPECT_EQ(codes(), "1102110111032301");  // names ascending: ABC before the Big5 names
   EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
 
   QTest::keyClick(w.get(), Qt::Key_F, Qt::ControlModifier);
-  ASSERT_TRUE(w->FindBar->isVisible());
   QTest::keyClicks(w->FindBar->Query(), "11");
-  const char* const finds[] = {"1101", "1103", "1102"};  // from 1102 onwards, in the order shown
-  for (const char* code : finds) {
+  for (const char* code : {"1101", "1103", "1102"}) {  // from 1102 on, in the order shown, round
     QTest::keyClick(w->FindBar->Query(), Qt::Key_Return);
-    EXPECT_EQ(Cell(*w, w->GRID->View()->currentIndex().row(), 0), code);
+    EXPECT_EQ(Current(*w), code);
   }
   QTest::keyClick(w.get(), Qt::Key_F3, Qt::ShiftModifier);
-  EXPECT_EQ(Cell(*w, w->GRID->View()->currentIndex().row(), 0), "1103");
-  w->FindBar->Query()->setText("abc");
-  QTest::keyClick(w.get(), Qt::Key_F3);
-  EXPECT_EQ(Cell(*w, w->GRID->View()->currentIndex().row(), 0), "1102");
-  w->FindBar->Query()->setText("\u6ce5");  // 泥, a part of 台泥
-  QTest::keyClick(w.get(), Qt::Key_F3);
-  EXPECT_EQ(Cell(*w, w->GRID->View()->currentIndex().row(), 0), "1101");
-  w->FindBar->Query()->setText("9");
-  QTest::keyClick(w.get(), Qt::Key_F3);
+  EXPECT_EQ(Current(*w), "1103");
+  for (const auto& [query, code] : {std::pair{"abc", "1102"}, {"\u6ce5", "1101"}, {"9", "1101"}}) {
+    w->FindBar->Query()->setText(query);
+    QTest::keyClick(w.get(), Qt::Key_F3);
+    EXPECT_EQ(Current(*w), code) << query;
+  }
   EXPECT_EQ(w->FindBar->Note()->text(), "No match");
   QTest::keyClick(w->FindBar->Query(), Qt::Key_Escape);
   EXPECT_FALSE(w->FindBar->isVisible());
