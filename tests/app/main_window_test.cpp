@@ -31,9 +31,11 @@ class Board : public ::testing::Test {
   std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false) {
     std::filesystem::create_directories("DATA/SOURCE");
     if (records.size() > 0) WriteBytes("DATA/STOCK.LST", FileBytes(records));
-    auto window = std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](QAbstractItemModel& model) {
-      tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    }});
+    auto window =
+        std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](QAbstractItemModel& model) {
+                                                    tester = std::make_unique<QAbstractItemModelTester>(
+                                                        &model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+                                                  }});
     window->show();
     QApplication::processEvents();
     return window;
@@ -55,18 +57,21 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
   std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 A</a></td>\n";
   for (int i = 0; i < 10; ++i) page += kDataCell;
   WriteBytes(kCement, page);
-  EXPECT_EQ(Open()->GRID->RowCount(), 2);        // a quote file exists: the pages are not read...
+  EXPECT_EQ(Open()->GRID->RowCount(), 2);                  // a quote file exists: the pages are not read...
   EXPECT_EQ(Open({}, true)->GRID->RowCount(), 2 + 0 * 0);  // ...unless asked: one stock, one row
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 66u);
 
   const StockRecord a = Record({.Code = "2330", .Category = 13, .Last = 10.65F});
-  const StockRecord b = Record({.Code = " 1101", .Name = "\xA5x \xAA" "d", .Last = 9.5F});
+  const StockRecord b = Record({.Code = " 1101",
+                                .Name = "\xA5x \xAA"
+                                        "d",
+                                .Last = 9.5F});
   const StockRecord c = Record({.Code = "5483", .Name = "ABCDEFGHI\xA5", .Market = 1, .Category = 26});
   {
     auto w = Open({c, a, b});
     ASSERT_EQ(w->GRID->Model().rowCount(), 3);
     EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 0, 1), "1101\u53f0\u3000\u6ce5");  // trimmed; 台 泥 spread as 台　泥
-    EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                                  // a cut character does not show
+    EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                                // a cut character does not show
     EXPECT_EQ(Cell(*w, 1, 4) + Cell(*w, 1, 4, Qt::AccessibleTextRole), "10.65+10.65");  // as drawn: marked
     const QModelIndex last = w->GRID->Model().index(1, 4);
     EXPECT_EQ(last.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
@@ -122,7 +127,8 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "kept");  // no row selected
   view.setCurrentIndex(view.model()->index(0, 3));
-  for (const auto& [key, row] : {std::pair{Qt::Key_Down, 1}, {Qt::Key_End, 199}, {Qt::Key_Up, 198}, {Qt::Key_End, 199}}) {
+  for (const auto& [key, row] :
+       {std::pair{Qt::Key_Down, 1}, {Qt::Key_End, 199}, {Qt::Key_Up, 198}, {Qt::Key_End, 199}}) {
     QTest::keyClick(&view, key);
     EXPECT_EQ(view.currentIndex().row(), row) << key;
   }

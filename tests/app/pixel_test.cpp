@@ -24,9 +24,10 @@ class Pixels : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     if (GetParam()) QApplication::setPalette(QPalette(QColor(0x30, 0x30, 0x30)));
     std::filesystem::create_directories("DATA");
-    testing::WriteBytes("DATA/STOCK.LST", testing::FileBytes({testing::Record({.Code = "1101", .Last = 10.65F}),
-                                                              testing::Record({.Code = "1102", .Last = 9.31F}),
-                                                              testing::Record({.Code = "5483", .Market = 1, .Last = 10.1F})}));
+    testing::WriteBytes("DATA/STOCK.LST",
+                        testing::FileBytes({testing::Record({.Code = "1101", .Last = 10.65F}),
+                                            testing::Record({.Code = "1102", .Last = 9.31F}),
+                                            testing::Record({.Code = "5483", .Market = 1, .Last = 10.1F})}));
     window = std::make_unique<TfrmMain>();
     window->show();
     QApplication::processEvents();
@@ -55,7 +56,9 @@ class Pixels : public ::testing::TestWithParam<bool> {
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
       for (int x = rect.left(); x <= rect.right(); ++x) {
         const QColor p = image.pixelColor(x, y);
-        if (std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) + std::abs(p.blue() - colour.blue()) < 48) {
+        if (std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) +
+                std::abs(p.blue() - colour.blue()) <
+            48) {
           ink.push_back({x, y});
         }
       }
@@ -82,10 +85,10 @@ TEST_P(Pixels, CellsTakeTheColoursOfTheirPriceStateAndTheirPlace) {
     int col, row;
     QColor background, text;
   } cells[] = {
-      {4, 1, kRed, kYellow},    // last at the limit-up price
-      {4, 2, kGreen, kWhite},   // last at the limit-down price
-      {13, 3, kRed, kYellow},   // the limit-up price itself
-      {4, 3, kFace, kRed},      // a rise
+      {4, 1, kRed, kYellow},               // last at the limit-up price
+      {4, 2, kGreen, kWhite},              // last at the limit-down price
+      {13, 3, kRed, kYellow},              // the limit-up price itself
+      {4, 3, kFace, kRed},                 // a rise
       {0, 1, kFace, QColor(0, 0, 255)},    // listed code
       {0, 3, kFace, QColor(128, 128, 0)},  // over-the-counter code
   };
@@ -96,7 +99,8 @@ TEST_P(Pixels, CellsTakeTheColoursOfTheirPriceStateAndTheirPlace) {
     const std::vector<QPoint> ink = Ink(image, rect, c.text);
     ASSERT_GT(ink.size(), 10u);
     // Codes start at the cell's left edge, numbers end at its right edge.
-    const auto [left, right] = std::minmax_element(ink.begin(), ink.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    const auto [left, right] =
+        std::minmax_element(ink.begin(), ink.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
     EXPECT_LE(c.col == 0 ? left->x() - rect.left() : rect.right() - right->x(), 3);
   }
   EXPECT_EQ(image.pixelColor(CellRect(2, 0).topLeft() + QPoint(1, 1)), kFace);

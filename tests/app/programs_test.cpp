@@ -28,7 +28,7 @@ class Programs : public ::testing::Test {
   // starts with the quit signals blocked and gets that signal at once, so it
   // arrives while start-up still runs.
   Outcome Start(const char* program, const QStringList& arguments, int quitSignal = 0,
-            const QStringList& environment = {}, rlim_t fileSizeLimit = RLIM_INFINITY, const QString& output = {}) {
+                const QStringList& environment = {}, rlim_t fileSizeLimit = RLIM_INFINITY, const QString& output = {}) {
     QProcess process;
     if (!output.isEmpty()) process.setStandardOutputFile(output);
     process.setProgram(program);
@@ -110,13 +110,15 @@ TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {
                       "[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\n"
                       "style=Fusion\n");
   std::filesystem::create_directories(folder / "DATA");
-  testing::WriteBytes(folder / "DATA/STOCK.LST", testing::FileBytes({testing::Record({.Code = "1101", .Last = 10.3F})}));
-  const Outcome run = Start(KIVREL_SHOT_BINARY, {"board.png", "--size", "800x400"}, 0,
-                        {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + QString::fromStdString(folder / "config")});
+  testing::WriteBytes(folder / "DATA/STOCK.LST",
+                      testing::FileBytes({testing::Record({.Code = "1101", .Last = 10.3F})}));
+  const Outcome run =
+      Start(KIVREL_SHOT_BINARY, {"board.png", "--size", "800x400"}, 0,
+            {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + QString::fromStdString(folder / "config")});
   ASSERT_EQ(run.exitCode, 0) << run.errors;
   const QImage picture(QString::fromStdString(folder / "board.png"));
   ASSERT_FALSE(picture.isNull());
-  EXPECT_LT(picture.pixelColor(picture.width() - 5, 5).value(), 100);       // the menu bar follows the theme
+  EXPECT_LT(picture.pixelColor(picture.width() - 5, 5).value(), 100);              // the menu bar follows the theme
   EXPECT_EQ(picture.pixelColor(picture.width() / 2, 120), QColor(239, 239, 239));  // the board does not
   EXPECT_TRUE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
 }

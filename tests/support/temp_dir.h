@@ -43,7 +43,8 @@ class WorkingFolder : public TempDir {
 };
 
 inline void WriteBytes(const std::string& file, std::string_view bytes) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::string& file) {

@@ -12,14 +12,24 @@ namespace kivrel {
 
 // Text cells drop control bytes and never start a formula; a field is quoted only when it must be.
 TEST(CsvExport, TextCellsAndFields) {
-  // clang-format off
-  const std::pair<std::string, std::string> cells[] = {
-      {"=1+1", "'=1+1"}, {"+5", "'+5"}, {"-5", "'-5"}, {"@A", "'@A"}, {"a=b-c", "a=b-c"}, {" =x", " =x"},
-      {std::string("\0\t=x", 4), "'=x"}, {"a\tb\r\nc\x7F" "d\x01\x1F", "abcd"}, {"台　泥", "台　泥"}};
-  const std::pair<std::string, std::string> fields[] = {
-      {"10.50", "10.50"}, {"", ""}, {"a b;c'", "a b;c'"}, {"A,B", "\"A,B\""}, {"a\nb", "\"a\nb\""}, {"a\rb", "\"a\rb\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\""}};
-  // clang-format on
+  const std::pair<std::string, std::string> cells[] = {{"=1+1", "'=1+1"},
+                                                       {"+5", "'+5"},
+                                                       {"-5", "'-5"},
+                                                       {"@A", "'@A"},
+                                                       {"a=b-c", "a=b-c"},
+                                                       {" =x", " =x"},
+                                                       {std::string("\0\t=x", 4), "'=x"},
+                                                       {"a\tb\r\nc\x7F"
+                                                        "d\x01\x1F",
+                                                        "abcd"},
+                                                       {"台　泥", "台　泥"}};
+  const std::pair<std::string, std::string> fields[] = {{"10.50", "10.50"},
+                                                        {"", ""},
+                                                        {"a b;c'", "a b;c'"},
+                                                        {"A,B", "\"A,B\""},
+                                                        {"a\nb", "\"a\nb\""},
+                                                        {"a\rb", "\"a\rb\""},
+                                                        {"say \"hi\"", "\"say \"\"hi\"\"\""}};
   for (const auto& [in, out] : cells) EXPECT_EQ(CsvTextCell(in), out) << in;
   for (const auto& [in, out] : fields) EXPECT_EQ(CsvField(in), out) << in;
 }

@@ -21,17 +21,15 @@ constexpr TRect kCell{0, 0, 80, 24};
 // a byte, 7 px at the small height 18.
 TEST(CellText, FillThenTheTextByTheAlignmentOrTheDecimalForm) {
   const std::string chinese = "\xA6\xA8\xA5\xE6\xBB\xF9.5", up = "\xA1\xF4", down = "\xA1\xF5";  // 成交價.5 ↑ ↓
-  // clang-format off
   const std::tuple<bool, bool, std::uint8_t, std::uint8_t, std::string, std::uint32_t, int> rows[] = {
-      {false, false, haLeft, vaTop, "1.25", 0x20, 80}, {false, false, haRight, vaCenter, "", 0x26, 80},
+      {false, false, haLeft, vaTop, "1.25", 0x20, 80},     {false, false, haRight, vaCenter, "", 0x26, 80},
       {false, true, haCenter, vaBottom, "1.25", 0x29, 80}, {false, false, 3, 3, chinese, 0x25, 80},
-      {false, false, haLeft, vaTop, "12\xA4", 0x20, 80}, {false, false, haLeft, vaTop, "\xA4", 0x20, 80},
-      {false, false, haLeft, vaTop, ".", 0x20, 80}, {false, false, haLeft, vaTop, down, 0x20, 80},
-      {true, true, 255, vaTop, chinese, 0x21, 80}, {true, false, haRight, vaBottom, chinese, 0x2A, 80},
-      {true, false, haLeft, vaCenter, "1.25", 0x24, 8}, {true, false, haRight, vaCenter, "1.25", 0x26, 66},
-      {true, true, haCenter, vaCenter, "1.25", 0x26, 27}, {true, false, 7, vaTop, "1.25", 0x22, 27},
+      {false, false, haLeft, vaTop, "12\xA4", 0x20, 80},   {false, false, haLeft, vaTop, "\xA4", 0x20, 80},
+      {false, false, haLeft, vaTop, ".", 0x20, 80},        {false, false, haLeft, vaTop, down, 0x20, 80},
+      {true, true, 255, vaTop, chinese, 0x21, 80},         {true, false, haRight, vaBottom, chinese, 0x2A, 80},
+      {true, false, haLeft, vaCenter, "1.25", 0x24, 8},    {true, false, haRight, vaCenter, "1.25", 0x26, 66},
+      {true, true, haCenter, vaCenter, "1.25", 0x26, 27},  {true, false, 7, vaTop, "1.25", 0x22, 27},
       {true, false, haRight, vaCenter, up, 0x26, 80}};
-  // clang-format on
   for (const auto& [decimal, noFill, h, v, text, flags, right] : rows) {
     SCOPED_TRACE(text + " " + std::to_string(h) + " " + std::to_string(v) + (decimal ? " decimal" : ""));
     DecimalUnderline = decimal;
@@ -74,12 +72,15 @@ TEST(CellText, FontHeightIsPutBackAlsoWhenTheCanvasThrows) {
 // A, B, and A less B: an empty A; B touching A; full-height bands at the
 // left and right; a corner, a top band, a band in the middle.
 TEST(SubtractRect, CutsFullHeightBandsAtTheSidesAndKeepsTheRest) {
-  // clang-format off
-  const std::tuple<TRect, TRect, TRect> rows[] = {
-      {{5, 0, 5, 10}, {0, 0, 1, 1}, {}}, {{0, 7, 80, 7}, {90, 0, 99, 9}, {}}, {kCell, {80, 0, 100, 24}, kCell},
-      {kCell, {-5, -5, 85, 29}, {}}, {kCell, {-9, -3, 16, 30}, {16, 0, 80, 24}}, {kCell, {70, 20, 90, 30}, kCell},
-      {kCell, {66, 0, 80, 24}, {0, 0, 66, 24}}, {kCell, {0, 0, 80, 10}, kCell}, {kCell, {20, 0, 30, 24}, kCell}};
-  // clang-format on
+  const std::tuple<TRect, TRect, TRect> rows[] = {{{5, 0, 5, 10}, {0, 0, 1, 1}, {}},
+                                                  {{0, 7, 80, 7}, {90, 0, 99, 9}, {}},
+                                                  {kCell, {80, 0, 100, 24}, kCell},
+                                                  {kCell, {-5, -5, 85, 29}, {}},
+                                                  {kCell, {-9, -3, 16, 30}, {16, 0, 80, 24}},
+                                                  {kCell, {70, 20, 90, 30}, kCell},
+                                                  {kCell, {66, 0, 80, 24}, {0, 0, 66, 24}},
+                                                  {kCell, {0, 0, 80, 10}, kCell},
+                                                  {kCell, {20, 0, 30, 24}, kCell}};
   for (const auto& [a, b, result] : rows) {
     EXPECT_EQ(SubtractRect(a, b), result) << ::testing::PrintToString(a) << " less " << ::testing::PrintToString(b);
   }

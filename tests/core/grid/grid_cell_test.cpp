@@ -56,16 +56,25 @@ TEST_F(GridCell, TitleRowShowsTheColumnTitlesCentredBlackOnButtonFace) {
 // The cell's text as the grid gives it, the limit mark the cell adds, and its
 // colours; then texts written into cells, which win, and their marks.
 TEST_F(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
-  // clang-format off
-  const std::tuple<const char*, const char*, TColor, TColor> rows[15] = {
-      {"1101", "", clBlue, clBtnFace},  {"\xA5x\xA1@\xAA" "d", "", clBlue, clBtnFace}, {"10.65", "+", clYellow, clRed},
-      {"9.31", "-", clWhite, clGreen},  {"9.50", "", clGreen, clBtnFace},  {"+0.30", "", clGreen, clBtnFace},
-      {"1234", "", clTeal, kGridColor}, {"10.00", "", clBlack, clBtnFace}, {"11.00", "+", clYellow, clRed},
-      {"10.30", "", clRed, clBtnFace},  {"+3.00", "", clGreen, clBtnFace}, {"6.80", "", clNavy, kGridColor},
-      {"10.00", "", clBlack, clBtnFace}, {"+10.65", "", clYellow, clRed},  {"-9.31", "", clWhite, clGreen}};
+  const std::tuple<const char*, const char*, TColor, TColor> rows[15] = {{"1101", "", clBlue, clBtnFace},
+                                                                         {"\xA5x\xA1@\xAA"
+                                                                          "d",
+                                                                          "", clBlue, clBtnFace},
+                                                                         {"10.65", "+", clYellow, clRed},
+                                                                         {"9.31", "-", clWhite, clGreen},
+                                                                         {"9.50", "", clGreen, clBtnFace},
+                                                                         {"+0.30", "", clGreen, clBtnFace},
+                                                                         {"1234", "", clTeal, kGridColor},
+                                                                         {"10.00", "", clBlack, clBtnFace},
+                                                                         {"11.00", "+", clYellow, clRed},
+                                                                         {"10.30", "", clRed, clBtnFace},
+                                                                         {"+3.00", "", clGreen, clBtnFace},
+                                                                         {"6.80", "", clNavy, kGridColor},
+                                                                         {"10.00", "", clBlack, clBtnFace},
+                                                                         {"+10.65", "", clYellow, clRed},
+                                                                         {"-9.31", "", clWhite, clGreen}};
   const std::tuple<int, const char*, const char*> written[] = {
       {2, "1.5", "+1.5"}, {3, "9.3", "-9.3"}, {2, "", ""}, {2, "-1.5", "-1.5"}, {3, "+9.3", "+9.3"}, {8, "1 ", "+1 "}};
-  // clang-format on
   for (int col = 0; col < 15; ++col) {
     const auto& [text, mark, font, brush] = rows[col];
     EXPECT_EQ(Cells(col, 1), text) << col;

@@ -53,11 +53,9 @@ TEST(StringGrid, ChangesAreAnnouncedOneByOneOutsideAnUpdateAndAsOneResetInside) 
 // Client width, ratio, column width (ClientWidth - 14) div 15, font height
 // |min(round(width / ratio) - 1, row height 24 - 2)|, a half rounding to even.
 TEST(GridFit, ColumnWidthsAndFontFollowTheClientWidth) {
-  // clang-format off
-  const std::tuple<int, float, int, int> rows[] = {
-      {1000, 3.5F, 65, 18}, {1514, 3.5F, 100, 22}, {29, 3.5F, 1, 1}, {28, 3.5F, 0, 1}, {-30, 3.5F, -2, 2},
-      {89, 2, 5, 1}, {119, 2, 7, 3}, {119, 0, 7, 22}};
-  // clang-format on
+  const std::tuple<int, float, int, int> rows[] = {{1000, 3.5F, 65, 18}, {1514, 3.5F, 100, 22}, {29, 3.5F, 1, 1},
+                                                   {28, 3.5F, 0, 1},     {-30, 3.5F, -2, 2},    {89, 2, 5, 1},
+                                                   {119, 2, 7, 3},       {119, 0, 7, 22}};
   for (const auto& [clientWidth, ratio, colWidth, fontHeight] : rows) {
     LoggingGrid grid(clientWidth);
     FitColumnWidths(grid);

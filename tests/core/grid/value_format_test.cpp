@@ -14,15 +14,18 @@ namespace kivrel {
 // do infinities; NaN has none.
 TEST(FormatValue, ZerosSignsHalvesAndNonNumbers) {
   constexpr long double inf = INFINITY, nan = NAN;
-  // clang-format off
   const std::tuple<int, bool, long double, const char*> rows[] = {
-      {2, false, 12.5L, "12.50"}, {2, true, 0.7L, "+0.70"}, {0, false, 1234, "1234"}, {2, true, 0, ""},
-      {2, true, -0.3L, "-0.30"}, {2, false, 0.125L, "0.13"}, {2, false, -0.125L, "-0.13"}, {0, false, 2.5L, "3"},
-      {4, false, 0.03125L, "0.0313"}, {4, true, -0.03125L, "-0.0313"}, {2, false, 12.345F, "12.35"},
-      {2, false, 1.005F, "1.00"}, {1, false, 9.95L, "9.9"}, {0, false, 123456789.0F, "123456792"},
-      {2, false, -0.004L, "-0.00"}, {2, true, 0.004L, "+0.00"}, {2, true, -inf, "-inf"}, {0, false, -inf, "-inf"},
-      {2, true, inf, "+inf"}, {2, true, -nan, "nan"}, {0, false, nan, "nan"}};
-  // clang-format on
+      {2, false, 12.5L, "12.50"},     {2, true, 0.7L, "+0.70"},
+      {0, false, 1234, "1234"},       {2, true, 0, ""},
+      {2, true, -0.3L, "-0.30"},      {2, false, 0.125L, "0.13"},
+      {2, false, -0.125L, "-0.13"},   {0, false, 2.5L, "3"},
+      {4, false, 0.03125L, "0.0313"}, {4, true, -0.03125L, "-0.0313"},
+      {2, false, 12.345F, "12.35"},   {2, false, 1.005F, "1.00"},
+      {1, false, 9.95L, "9.9"},       {0, false, 123456789.0F, "123456792"},
+      {2, false, -0.004L, "-0.00"},   {2, true, 0.004L, "+0.00"},
+      {2, true, -inf, "-inf"},        {0, false, -inf, "-inf"},
+      {2, true, inf, "+inf"},         {2, true, -nan, "nan"},
+      {0, false, nan, "nan"}};
   for (const auto& [decimals, plus, value, text] : rows) {
     EXPECT_EQ(FormatValue(decimals, false, plus, value), text) << decimals << " of " << static_cast<double>(value);
   }

@@ -90,13 +90,18 @@ TEST_F(FileIo, ReadsWholeRegularFilesOnlyAndTellsWhatAPathNames) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   fs::create_directory(folder);
   fs::create_symlink(dir / "gone", dangling);
-  // clang-format off
-  const struct { std::string path; FileKind kind; int error; } rows[] = {  // error: of ReadWholeFile, 0 when it reads
-      {file, FileKind::Regular, 0}, {big, FileKind::Regular, FileError::kTooLarge},
-      {fifo, FileKind::Other, FileError::kNotRegularFile}, {"/dev/zero", FileKind::Other, FileError::kNotRegularFile},
-      {folder, FileKind::Other, FileError::kNotRegularFile}, {dangling, FileKind::DanglingLink, ENOENT},
-      {dir / "none", FileKind::Missing, ENOENT}};
-  // clang-format on
+  const struct {
+    std::string path;
+    FileKind kind;
+    int error;
+  } rows[] = {// error: of ReadWholeFile, 0 when it reads
+              {file, FileKind::Regular, 0},
+              {big, FileKind::Regular, FileError::kTooLarge},
+              {fifo, FileKind::Other, FileError::kNotRegularFile},
+              {"/dev/zero", FileKind::Other, FileError::kNotRegularFile},
+              {folder, FileKind::Other, FileError::kNotRegularFile},
+              {dangling, FileKind::DanglingLink, ENOENT},
+              {dir / "none", FileKind::Missing, ENOENT}};
   for (const auto& row : rows) {
     EXPECT_EQ(KindOf(row.path), row.kind) << row.path;
     EXPECT_EQ(ErrorOf([&] { EXPECT_EQ(ReadWholeFile(row.path), oldBytes); }),
@@ -125,11 +130,15 @@ TEST_F(FileIo, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile) {
     return ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
   };
   const auto readOnlyFolder = [this] { return ::chmod(dir.path().c_str(), 0555) == 0 && testing::DropRoot(); };
-  // clang-format off
-  const struct { FaultyFileSystem* fs; std::function<bool()> setUp; int error; bool namesTemporary; } rows[] = {
-      {&fullDisk, none, ENOSPC, true}, {&failingRename, none, EIO, false}, {&real, sizeLimit, EFBIG, true},
-      {&real, readOnlyFolder, EACCES, true}};
-  // clang-format on
+  const struct {
+    FaultyFileSystem* fs;
+    std::function<bool()> setUp;
+    int error;
+    bool namesTemporary;
+  } rows[] = {{&fullDisk, none, ENOSPC, true},
+              {&failingRename, none, EIO, false},
+              {&real, sizeLimit, EFBIG, true},
+              {&real, readOnlyFolder, EACCES, true}};
   for (const auto& row : rows) {
     WriteBytes(file, oldBytes);
     const int status = testing::RunInChild([&] {
@@ -178,10 +187,9 @@ TEST_F(FileIo, SaveThroughALinkReplacesItsTargetAndRefusesADanglingOne) {
 }
 
 TEST_F(FileIo, SaveKeepsPermissionBitsAndANewFileTakesTheUmask) {
-  // clang-format off
-  const std::tuple<int, mode_t, mode_t> rows[] = {  // mode before (-1: no file), umask, mode after
+  const std::tuple<int, mode_t, mode_t> rows[] = {
+      // mode before (-1: no file), umask, mode after
       {0600, 022, 0600}, {0600, 0, 0600}, {0751, 077, 0751}, {-1, 022, 0644}, {-1, 0, 0666}, {-1, 027, 0640}};
-  // clang-format on
   for (const auto& [mode, mask, expected] : rows) {
     fs::remove(file);
     if (mode >= 0) WriteBytes(file, oldBytes);

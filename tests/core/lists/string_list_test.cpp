@@ -16,11 +16,14 @@ Lines Texts(const TStringList& list) {
 }
 
 TEST(StringList, LineBreaks) {
-  // clang-format off
-  const std::pair<std::string, Lines> rows[] = {
-      {"", {}}, {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}}, {"a\rb\r", {"a", "b"}}, {"a\n\rb", {"a", "", "b"}},
-      {"a\r\r\nb", {"a", "", "b"}}, {"\n", {""}}, {std::string("a\nb\0c\nd", 7), {"a", "b"}}};
-  // clang-format on
+  const std::pair<std::string, Lines> rows[] = {{"", {}},
+                                                {"a\r\nb\r\n", {"a", "b"}},
+                                                {"a\nb", {"a", "b"}},
+                                                {"a\rb\r", {"a", "b"}},
+                                                {"a\n\rb", {"a", "", "b"}},
+                                                {"a\r\r\nb", {"a", "", "b"}},
+                                                {"\n", {""}},
+                                                {std::string("a\nb\0c\nd", 7), {"a", "b"}}};
   for (const auto& [text, lines] : rows) {
     TStringList list;
     list.Add("stale");
@@ -34,11 +37,15 @@ TEST(StringList, CompareTextFoldsAsciiLettersOfWholeCharactersOnly) {
     return (TStringList::CompareText(a, b) > 0) - (TStringList::CompareText(a, b) < 0);
   };
   // 鮭 is C2 44 and 櫃 C2 64: a second byte is never folded; a letter after a whole character is.
-  // clang-format off
-  const std::tuple<std::string, std::string, int> rows[] = {
-      {"abc", "ABC", 0}, {" ", "0", -1}, {"9", "A", -1}, {"Z", "a", 1}, {"ab", "abc", -1}, {"z", "\xA4\x40", -1},
-      {"\xC2\x44", "\xC2\x64", -1}, {"\xA4\xA4Z", "\xA4\xA4z", 0}, {"x\xC2\x44Q", "X\xC2\x44q", 0}};
-  // clang-format on
+  const std::tuple<std::string, std::string, int> rows[] = {{"abc", "ABC", 0},
+                                                            {" ", "0", -1},
+                                                            {"9", "A", -1},
+                                                            {"Z", "a", 1},
+                                                            {"ab", "abc", -1},
+                                                            {"z", "\xA4\x40", -1},
+                                                            {"\xC2\x44", "\xC2\x64", -1},
+                                                            {"\xA4\xA4Z", "\xA4\xA4z", 0},
+                                                            {"x\xC2\x44Q", "X\xC2\x44q", 0}};
   for (const auto& [a, b, expected] : rows)
     EXPECT_EQ(std::pair(sign(a, b), sign(b, a)), std::pair(expected, -expected)) << a << " vs " << b;
 }
@@ -59,11 +66,12 @@ TEST(StringList, SortedListInsertsInOrderKeepsTheFirstOfEqualTextsAndFinds) {
 }
 
 TEST(SplitList, Pieces) {
-  // clang-format off
-  const std::pair<std::string, Lines> rows[] = {
-      {"a,,b", {"a", "", "b"}}, {"a,b,", {"a", "b"}}, {",a", {"", "a"}}, {",", {""}}, {"", {}},
-      {"\xAA\xF7&c=\xAA\xF7,x", {"\xAA\xF7&c=\xAA\xF7", "x"}}};
-  // clang-format on
+  const std::pair<std::string, Lines> rows[] = {{"a,,b", {"a", "", "b"}},
+                                                {"a,b,", {"a", "b"}},
+                                                {",a", {"", "a"}},
+                                                {",", {""}},
+                                                {"", {}},
+                                                {"\xAA\xF7&c=\xAA\xF7,x", {"\xAA\xF7&c=\xAA\xF7", "x"}}};
   for (const auto& [text, pieces] : rows) EXPECT_EQ(Texts(NewSplitStrList(text)->GetList()), pieces) << text;
 }
 

@@ -27,11 +27,14 @@ TEST(TextToExtended, EqualsTheCorrectlyRoundedLibraryReading) {
 
 // Beyond the single range means from halfway between the largest single and 2^128 on.
 TEST(TextToSingle, ReadsDecimalFormsAndRejectsTheRest) {
-  // clang-format off
-  const std::pair<std::string, float> read[] = {
-      {"45.60", 45.6f}, {"-0.30", -0.3f}, {"+.5", 0.5f}, {"7.", 7.0f}, {"007", 7.0f}, {"  1.5 ", 1.5f},
-      {"0.0000000000000000000000000000001", 1e-31f}, {"340282356779733600000000000000000000000", FLT_MAX}};
-  // clang-format on
+  const std::pair<std::string, float> read[] = {{"45.60", 45.6f},
+                                                {"-0.30", -0.3f},
+                                                {"+.5", 0.5f},
+                                                {"7.", 7.0f},
+                                                {"007", 7.0f},
+                                                {"  1.5 ", 1.5f},
+                                                {"0.0000000000000000000000000000001", 1e-31f},
+                                                {"340282356779733600000000000000000000000", FLT_MAX}};
   for (const auto& [text, value] : read) EXPECT_EQ(TextToSingle(text), value) << text;
   for (const std::string text :
        {"1.2.3", "12:30", "", " ", "-", ".", "+-1", "1 2", "1,234", "1e5", "inf", "nan", "0x1p3", "\t1", "12a",

@@ -17,17 +17,40 @@ TPriceLimits Limits(float prevClose) { return TPriceLimits(TStock(testing::Recor
 // single, whose product with the close is extended and does not vanish.
 TEST(PriceState, ClassifiesAgainstTheCloseAndTheLimits) {
   constexpr float inf = INFINITY, nan = NAN, tiny = std::numeric_limits<float>::denorm_min();
-  // clang-format off
-  const std::tuple<float, float, PriceState> rows[] = {
-      {10, 10.65F, psLimitUp}, {10, 11, psLimitUp}, {10, 10.64F, psUp}, {10, 10, psFlat}, {10, 9.5F, psDown},
-      {10, 9.31F, psLimitDown}, {10, 9.30F, psLimitDown}, {10, 0, psNone}, {10, 10.64995F, psLimitUp},
-      {10, 10.60F, psUp}, {10, 9.31005F, psLimitDown}, {10, 9.36F, psDown}, {10, 1000, psLimitUp},
-      {10, inf, psLimitUp}, {10, -1, psLimitDown}, {10, -inf, psLimitDown}, {10, std::nextafter(10.0F, 11.0F), psUp},
-      {10, std::nextafter(10.0F, 9.0F), psDown}, {0.15F, tiny, psLimitDown}, {0, 10, psNone}, {0.14F, 0.14F, psNone},
-      {0.14F, 1, psNone}, {0.14F, 0.13F, psNone}, {0.15F, 0.16F, psLimitUp}, {0.15F, 0.15F, psFlat},
-      {0.15F, 0.14F, psLimitDown}, {150, 160, psUp}, {150, 140.5F, psDown}, {150, 140, psLimitDown},
-      {1000, 1069, psUp}, {1000, 931, psDown}, {10, nan, psNone}, {nan, 10, psNone}, {inf, 10, psNone}};
-  // clang-format on
+  const std::tuple<float, float, PriceState> rows[] = {{10, 10.65F, psLimitUp},
+                                                       {10, 11, psLimitUp},
+                                                       {10, 10.64F, psUp},
+                                                       {10, 10, psFlat},
+                                                       {10, 9.5F, psDown},
+                                                       {10, 9.31F, psLimitDown},
+                                                       {10, 9.30F, psLimitDown},
+                                                       {10, 0, psNone},
+                                                       {10, 10.64995F, psLimitUp},
+                                                       {10, 10.60F, psUp},
+                                                       {10, 9.31005F, psLimitDown},
+                                                       {10, 9.36F, psDown},
+                                                       {10, 1000, psLimitUp},
+                                                       {10, inf, psLimitUp},
+                                                       {10, -1, psLimitDown},
+                                                       {10, -inf, psLimitDown},
+                                                       {10, std::nextafter(10.0F, 11.0F), psUp},
+                                                       {10, std::nextafter(10.0F, 9.0F), psDown},
+                                                       {0.15F, tiny, psLimitDown},
+                                                       {0, 10, psNone},
+                                                       {0.14F, 0.14F, psNone},
+                                                       {0.14F, 1, psNone},
+                                                       {0.14F, 0.13F, psNone},
+                                                       {0.15F, 0.16F, psLimitUp},
+                                                       {0.15F, 0.15F, psFlat},
+                                                       {0.15F, 0.14F, psLimitDown},
+                                                       {150, 160, psUp},
+                                                       {150, 140.5F, psDown},
+                                                       {150, 140, psLimitDown},
+                                                       {1000, 1069, psUp},
+                                                       {1000, 931, psDown},
+                                                       {10, nan, psNone},
+                                                       {nan, 10, psNone},
+                                                       {inf, 10, psNone}};
   for (const auto& [close, value, state] : rows)
     EXPECT_EQ(Limits(close).StateOf(value), state) << close << " " << value;
 }

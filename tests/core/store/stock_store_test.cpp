@@ -38,11 +38,10 @@ TEST(StockRecord, FieldsSitAtTheirOffsets) {
 }
 
 TEST(StockKey, Layout) {
-  // clang-format off
-  const std::tuple<std::string_view, int, int, std::string> rows[] = {  // code, market, category, key
-      {"1101", 0, 3, "000003  1101"}, {"5483", 1, 26, "010126  5483"}, {" 1101\t", 0, 3, "000003  1101"},
-      {"12345678", 0, 3, "0000031234567"}, {"", 0, 0, "000000      "}, {"50", 200, 255, "20010255    50"}};
-  // clang-format on
+  const std::tuple<std::string_view, int, int, std::string> rows[] = {
+      // code, market, category, key
+      {"1101", 0, 3, "000003  1101"},      {"5483", 1, 26, "010126  5483"}, {" 1101\t", 0, 3, "000003  1101"},
+      {"12345678", 0, 3, "0000031234567"}, {"", 0, 0, "000000      "},      {"50", 200, 255, "20010255    50"}};
   for (const auto& [code, market, category, key] : rows) {
     EXPECT_EQ(TStock(Record({.Code = code, .Market = market, .Category = category})).GetKey(), key);
   }
