@@ -15,8 +15,8 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions("MS Sans Serif", QStringList{"Liberation Sans"});
 
   QFont font = QApplication::font();
-  font.setFamilies({"AR PL UMing TW", "AR PL UMing", "Liberation Sans"});
-  font.setPointSize(10);
+  font.setFamilies({"Liberation Sans", "AR PL UMing TW"});
+  font.setPointSize(12);
   QApplication::setFont(font);
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -142,8 +143,19 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   EXPECT_FALSE(DecimalUnderline || w->N1->isChecked());
   QTest::keyClick(w.get(), Qt::Key_F10);
   EXPECT_EQ(w->MainMenu1->activeAction(), w->Setup1->menuAction());
-  EXPECT_EQ(QFontInfo(w->MainMenu1->font()).family(), "AR PL UMing TW");
-  EXPECT_GE(QFontInfo(w->MainMenu1->font()).pixelSize(), 12);
+  // The menu's Chinese characters come from the Traditional Chinese Ming face, at 16 pixels.
+  const auto render = [](const QFont& font) {
+    QImage image(64, 32, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(image.rect(), QString::fromUtf8("\u8a2d\u5b9a"));  // 設定
+    return image;
+  };
+  QFont ming("AR PL UMing TW");
+  ming.setPixelSize(QFontInfo(w->MainMenu1->font()).pixelSize());
+  EXPECT_EQ(render(w->MainMenu1->font()), render(ming));
+  EXPECT_EQ(ming.pixelSize(), 16);
 
   w->setWindowState(Qt::WindowNoState);
   w->resize(20, 200);
