@@ -2,9 +2,9 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <QScreen>
 #include <QWindow>
 
 #include <iostream>
@@ -13,8 +13,8 @@
 #include "app/error_text.h"
 #include "core/draw/cell_text.h"
 #include "core/grid/grid_cell.h"
-#include "core/grid/grid_columns.h"
 #include "core/grid/board_summary.h"
+#include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
 #include "core/grid/row_order.h"
 #include "core/page/page_import.h"
@@ -46,14 +46,10 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
   N1 = Setup1->addAction(ToQString(kDecimalUnderlineMenuCaption));
   N1->setCheckable(true);
   N1->setChecked(false);
-  // The captions carry no hot keys; F10 opens the menu and Ctrl+U switches
-  // the mode, shown beside its caption.
+  // The captions carry no hot keys; Ctrl+U switches the mode, shown beside
+  // its caption, and F10 opens the menu.
   N1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
   connect(N1, &QAction::triggered, this, [this] { N1Click(); });
-  auto* openMenu = new QAction(this);
-  openMenu->setShortcut(Qt::Key_F10);
-  connect(openMenu, &QAction::triggered, this, [this] { MainMenu1->setActiveAction(Setup1->menuAction()); });
-  addAction(openMenu);
 
   GRID = std::make_unique<TQtStringGrid>(kGridColumnCount, kDesignRowCount, this);
   GRID->SetFontName(std::string(kChineseFontName));
@@ -79,6 +75,7 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
     connect(action, &QAction::triggered, this, handler);
     addAction(action);
   };
+  shortcut(Qt::Key_F10, [this] { MainMenu1->setActiveAction(Setup1->menuAction()); });
   shortcut(QKeySequence::Find, [this] { FindBar->Open(); });
   shortcut(Qt::Key_F3, [this] { FindNext(false); });
   shortcut(Qt::SHIFT | Qt::Key_F3, [this] { FindNext(true); });

@@ -3,6 +3,7 @@
 // menu switch for the decimal-underline mode.
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
