@@ -46,6 +46,7 @@ int main(int argc, char* argv[]) {
     run.Window().close();
   });
   if (error != 0) std::cerr << "kivrel: " << kivrel::TMessages::NoQuitSignals(error).toStdString() << '\n';
-  if (!quitRequested) app.exec();
+  app.exec();  // a signal held during start-up comes in here
+  // After a quit signal nobody may be there to click a message box away.
   return run.Finish(/*showErrors=*/!quitRequested);
 }
