@@ -74,7 +74,9 @@ TEST_P(QuitSignal, ClosesTheBoardAsItsCloseButtonDoesAndSaves) {
                       "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>1</td>\r\n");
   const Outcome faulty = Start(KIVREL_BINARY, {.quitSignal = GetParam()});
   EXPECT_EQ(faulty.exitCode, 0);
-  EXPECT_NE(faulty.errors.find("\xe5\x8e\x9f\xe5\xa7\x8b"), std::string::npos) << faulty.errors;  // 原始…
+  const std::string message =
+      "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!! (Page: DATA/SOURCE/\u6c34\u6ce5.html)";
+  EXPECT_NE(faulty.errors.find(message), std::string::npos) << faulty.errors;
   EXPECT_TRUE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
 }
 
