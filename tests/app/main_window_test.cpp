@@ -32,14 +32,13 @@ class Board : public ::testing::Test {
   std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false) {
     std::filesystem::create_directories("DATA/SOURCE");
     if (records.size() > 0) WriteBytes("DATA/STOCK.LST", FileBytes(records));
-    auto window =
-        std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](QAbstractItemModel& model) {
-                                                    tester = std::make_unique<QAbstractItemModelTester>(
-                                                        &model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-                                                  }});
+    auto window = std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](auto& model) { Watch(model); }});
     window->show();
     QApplication::processEvents();
     return window;
+  }
+  void Watch(QAbstractItemModel& model) {
+    tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   }
   static QString Cell(TfrmMain& w, int row, int col, int role = Qt::DisplayRole) {
     return w.GRID->Model().index(row, col).data(role).toString();
@@ -58,19 +57,13 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), "");
   std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 A</a></td>\n";
   for (int i = 0; i < 10; ++i) page += kDataCell;
-  WriteBytes(
-      "DATA/SOURCE/\xA4\xF4\xAA"
-      "d.html",
-      page);                                       // 水泥 named in raw Big5, as a Big5 system saves it
-  EXPECT_EQ(Cell(*Open(), 0, 0), "");              // a quote file exists: the pages are not read...
-  EXPECT_EQ(Cell(*Open({}, true), 0, 0), "1101");  // ...unless asked
+  WriteBytes("DATA/SOURCE/\xA4\xF4\xAA\x64.html", page);  // 水泥 named in raw Big5, as a Big5 system saves it
+  EXPECT_EQ(Cell(*Open(), 0, 0), "");                     // a quote file exists: the pages are not read...
+  EXPECT_EQ(Cell(*Open({}, true), 0, 0), "1101");         // ...unless asked
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 66u);
 
   const StockRecord a = Record({.Code = "2330", .Category = 13, .Last = 10.65F});
-  const StockRecord b = Record({.Code = " 1101",
-                                .Name = "\xA5x \xAA"
-                                        "d",
-                                .Last = 9.5F});
+  const StockRecord b = Record({.Code = " 1101", .Name = "\xA5x \xAA\x64", .Last = 9.5F});
   const StockRecord c = Record({.Code = "5483", .Name = "ABCDEFGHI\xA5", .Market = 1, .Category = 26});
   {
     auto w = Open({c, a, b});

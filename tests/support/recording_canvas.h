@@ -43,15 +43,6 @@ class RecordingCanvas : public TCanvas {
   void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) override {
     Records.push_back({false, rect, std::string(text), flags, Font, BrushColor});
   }
-
-  // The DrawText calls with a text, in order.
-  std::vector<Drawn> Texts() const {
-    std::vector<Drawn> out;
-    for (const Drawn& d : Records) {
-      if (!d.Fill && !d.Text.empty()) out.push_back(d);
-    }
-    return out;
-  }
 };
 
 }  // namespace kivrel::testing

@@ -11,9 +11,7 @@ namespace kivrel::testing {
 
 struct Quote {
   std::string_view Code = "1101";
-  std::string_view Name =
-      "\xA5x\xAA"
-      "d";  // 台泥
+  std::string_view Name = "\xA5x\xAA\x64";  // 台泥
   int Market = 0;
   int Category = 0;
   float PrevClose = 10.0F;
