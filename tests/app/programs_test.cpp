@@ -83,16 +83,14 @@ TEST_P(QuitSignal, ClosesTheBoardAsItsCloseButtonDoesAndSaves) {
 INSTANTIATE_TEST_SUITE_P(Signals, QuitSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 TEST_F(Programs, AFileSizeLimitFailsTheSaveWithAMessageAndKeepsTheOldFile) {
-  std::string bytes;
-  for (int i = 0; i < 100; ++i) bytes += testing::FileBytes({testing::Record({.Code = std::to_string(1000 + i)})});
+  const std::string bytes = testing::FileBytes({testing::Record({})});
   WriteQuoteFile(bytes);
-  const Outcome run = Start(KIVREL_BINARY, {.quitSignal = SIGTERM, .fileSizeLimit = 4096});
+  const Outcome run = Start(KIVREL_BINARY, {.quitSignal = SIGTERM, .fileSizeLimit = 40});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errors.find("File too large"), std::string::npos) << run.errors;
   EXPECT_EQ(testing::ReadBytes(folder / "DATA/STOCK.LST"), bytes);
-  for (const auto& entry : std::filesystem::directory_iterator(folder / "DATA")) {
-    EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << entry.path();
-  }
+  const auto entries = std::filesystem::directory_iterator(folder / "DATA");
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), 3);  // SOURCE, STOCK.LST, the lock: no temporary file
 }
 
 TEST_F(Programs, TheCommandLineIsReadInTheUsersLanguageBeforeAnythingIsMade) {

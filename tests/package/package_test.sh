@@ -73,4 +73,25 @@ for tool in kivrel kivrel-export kivrel-shot kivrel-pages; do
     fail "$tool --no-such-option: status $status, $(cat "$scratch/$tool.err")"
 done
 [ -z "$(ls -A "$scratch/cwd")" ] || fail "the command lines created $(ls -A "$scratch/cwd")"
+
+# The launcher, beside a stand-in board that records where it ran and with
+# how many arguments: in the data folder, with --reimport passed on; any
+# other option goes to the board where the launcher was called, and the
+# data folder is not made.
+mkdir -p "$scratch/stub" "$scratch/home"
+cp "$bin/kivrel-launch" "$scratch/stub/"
+printf '#!/bin/sh\n{ pwd; echo "$#"; } > "$BOARD_LOG"\nexit 3\n' >"$scratch/stub/kivrel"
+chmod +x "$scratch/stub/kivrel"
+launch() {
+  expected=$(printf '%s\n%s' "$1" "$2")
+  shift 2
+  (BOARD_LOG=$scratch/board.log HOME=$scratch/home "$@") && fail "the board's exit status was lost"
+  [ "$(cat "$scratch/board.log")" = "$expected" ] || fail "$*: expected $expected, got $(cat "$scratch/board.log")"
+}
+launch "$scratch/xdg/kivrel" 0 env XDG_DATA_HOME="$scratch/xdg" "$scratch/stub/kivrel-launch"
+launch "$scratch/home/.local/share/kivrel" 0 env XDG_DATA_HOME=relative "$scratch/stub/kivrel-launch"
+launch "$scratch/home/.local/share/kivrel" 1 env -u XDG_DATA_HOME sh "$scratch/stub/kivrel-launch" --reimport
+rm -rf "$scratch/home/.local"
+launch "$scratch/cwd" 1 env -u XDG_DATA_HOME "$scratch/stub/kivrel-launch" --help
+[ ! -e "$scratch/home/.local" ] || fail "kivrel-launch --help made the data folder"
 [ "$failures" -eq 0 ] && echo "package checks passed: $deb"
