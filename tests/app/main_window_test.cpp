@@ -67,7 +67,6 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
   const StockRecord c = Record({.Code = "5483", .Name = "ABCDEFGHI\xA5", .Market = 1, .Category = 26});
   {
     auto w = Open({c, a, b});
-    ASSERT_EQ(w->GRID->Model().rowCount(), 3);
     EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 0, 1), "1101\u53f0\u3000\u6ce5");  // trimmed; 台 泥 spread as 台　泥
     EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                                // a cut character does not show
     EXPECT_EQ(Cell(*w, 1, 4) + Cell(*w, 1, 4, Qt::AccessibleTextRole), "10.65+10.65");  // as drawn: marked
@@ -157,9 +156,7 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   w->setWindowState(Qt::WindowNoState);
   w->resize(20, 200);
   QApplication::processEvents();
-  EXPECT_EQ(w->GRID->DefaultColWidth(), 0);
-  EXPECT_EQ(w->GRID->Font().Height, 1);
-  EXPECT_EQ(Cell(*w, 0, 4, Qt::ToolTipRole), "10.00");  // cut in a cell of width 0
+  EXPECT_EQ(Cell(*w, 0, 4, Qt::ToolTipRole), "10.00");  // columns of width 0 cut every text
 }
 
 TEST_F(Board, TitlesSortTheViewOnlyAndFindGoesRoundIt) {

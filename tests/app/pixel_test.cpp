@@ -77,7 +77,6 @@ TEST_P(Pixels, CellsTakeTheColoursOfTheirPriceStateAndTheirPlace) {
   } cells[] = {
       {4, 1, kRed, kYellow},               // last at the limit-up price
       {4, 2, kGreen, QColor(Qt::white)},   // last at the limit-down price
-      {13, 3, kRed, kYellow},              // the limit-up price itself
       {4, 3, kFace, kRed},                 // a rise
       {0, 1, kFace, QColor(0, 0, 255)},    // listed code, drawn from the left
       {0, 3, kFace, QColor(128, 128, 0)},  // over-the-counter code
@@ -92,6 +91,20 @@ TEST_P(Pixels, CellsTakeTheColoursOfTheirPriceStateAndTheirPlace) {
       EXPECT_LE(c.col == 0 ? ink.left - rect.left() : rect.right() - ink.right, 3) << c.col << "," << c.row;
     }
   }
+  // A cell's drawing stays in its cell.
+  QImage canvas(60, 40, QImage::Format_RGB32);
+  canvas.fill(Qt::white);
+  QPainter painter(&canvas);
+  TCellPainter painting(*window->GRID);
+  painting.SetHook([](TCanvas& cell, int, int, const TRect&) {
+    cell.BrushColor = clRed;
+    cell.FillRect({-1000, -1000, 1000, 1000});
+  });
+  painting.Paint(painter, 4, 1, QRect(20, 10, 20, 20));
+  painter.end();
+  EXPECT_EQ(canvas.pixelColor(25, 15), kRed);
+  EXPECT_EQ(canvas.pixelColor(19, 15), QColor(Qt::white));
+  EXPECT_EQ(canvas.pixelColor(40, 30), QColor(Qt::white));
 }
 
 TEST_P(Pixels, DecimalUnderlineRedrawsNumbersOnlyAndTheSelectionIsFramed) {
@@ -111,22 +124,6 @@ TEST_P(Pixels, DecimalUnderlineRedrawsNumbersOnlyAndTheSelectionIsFramed) {
     EXPECT_EQ(marked.pixelColor(cell.center().x(), cell.bottom()), TGridView::SelectionColor()) << col;
   }
   EXPECT_EQ(marked.pixelColor(CellRect(4, 2).topLeft() + QPoint(2, 3)), kGreen);  // the cell keeps its colour
-}
-
-TEST_P(Pixels, ACellsDrawingStaysInItsCell) {
-  QImage image(60, 40, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  TCellPainter cells(*window->GRID);
-  cells.SetHook([](TCanvas& canvas, int, int, const TRect&) {
-    canvas.BrushColor = clRed;
-    canvas.FillRect({-1000, -1000, 1000, 1000});
-  });
-  cells.Paint(painter, 4, 1, QRect(20, 10, 20, 20));
-  painter.end();
-  EXPECT_EQ(image.pixelColor(25, 15), kRed);
-  EXPECT_EQ(image.pixelColor(19, 15), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(40, 30), QColor(Qt::white));
 }
 
 INSTANTIATE_TEST_SUITE_P(Palette, Pixels, ::testing::Values(false, true),

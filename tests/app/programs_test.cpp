@@ -93,7 +93,7 @@ TEST_F(Programs, AFileSizeLimitFailsTheSaveWithAMessageAndKeepsTheOldFile) {
   EXPECT_EQ(std::distance(begin(entries), end(entries)), 3);  // SOURCE, STOCK.LST, the lock: no temporary file
 }
 
-TEST_F(Programs, TheCommandLineIsReadInTheUsersLanguageBeforeAnythingIsMade) {
+TEST_F(Programs, CommandLinesAreReadInTheUsersLanguageAndToolsSayWhatTheyCouldNotDo) {
   const Outcome help = Start(KIVREL_BINARY, {.arguments = {"--help"}, .environment = {"LC_ALL=zh_TW.UTF-8"}});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("--reimport  \xe5\x8d\xb3\xe4\xbd\xbf"), std::string::npos) << help.out;  // 即使…
@@ -102,6 +102,15 @@ TEST_F(Programs, TheCommandLineIsReadInTheUsersLanguageBeforeAnythingIsMade) {
   EXPECT_NE(wrong.errors.find("Usage: kivrel"), std::string::npos) << wrong.errors;
   EXPECT_EQ(Start(KIVREL_SHOT_BINARY, {.arguments = {"shot.png", "--size", "20000x20000"}}).exitCode, 2);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+
+  // The tools say what they could not do.
+  WriteQuoteFile("");
+  const Outcome pages = Start(KIVREL_PAGES_BINARY, {.arguments = {"DATA/SOURCE", "--rows", "1"}});
+  EXPECT_EQ(pages.exitCode, 0);
+  EXPECT_NE(pages.errors.find("--reimport"), std::string::npos) << pages.errors;  // the pages stay hidden
+  const Outcome full = Start(KIVREL_EXPORT_BINARY, {.output = "/dev/full"});
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.errors.find("No space left on device"), std::string::npos) << full.errors;
 }
 
 TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {
@@ -117,16 +126,6 @@ TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {
   const QImage picture(QString::fromStdString(folder / "board.png"));
   EXPECT_LT(picture.pixelColor(picture.width() - 5, 5).value(), 100);              // the menu bar follows the theme
   EXPECT_EQ(picture.pixelColor(picture.width() / 2, 120), QColor(239, 239, 239));  // the board does not
-}
-
-TEST_F(Programs, ToolsSayWhatTheyCouldNotDo) {
-  WriteQuoteFile("");
-  const Outcome pages = Start(KIVREL_PAGES_BINARY, {.arguments = {"DATA/SOURCE", "--rows", "1"}});
-  EXPECT_EQ(pages.exitCode, 0);
-  EXPECT_NE(pages.errors.find("--reimport"), std::string::npos) << pages.errors;  // the pages stay hidden
-  const Outcome full = Start(KIVREL_EXPORT_BINARY, {.output = "/dev/full"});
-  EXPECT_EQ(full.exitCode, 1);
-  EXPECT_NE(full.errors.find("No space left on device"), std::string::npos) << full.errors;
 }
 
 }  // namespace
