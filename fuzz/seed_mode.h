@@ -3,37 +3,25 @@
 // target writes its generated seed inputs into the folder and exits instead
 // of fuzzing (scripts/fuzz fills each corpus this way).
 
-#include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <string>
 #include <vector>
 
-#include "core/io/file_io.h"  // WriteFileAtomically
+#include "core/io/file_io.h"
 
 namespace kivrel::fuzzing {
 
-// Call from LLVMFuzzerInitialize; returns only when not in seed mode.
-template <class WriteSeeds>
-void WriteSeedsWhenAsked(const char* target, WriteSeeds writeSeeds) {
+// Call from LLVMFuzzerInitialize; returns only when not in seed mode. The
+// seeds go to <folder>/seed-<n>.
+template <class MakeSeeds>
+void WriteSeedsWhenAsked(MakeSeeds makeSeeds) {
   const char* folder = std::getenv("KIVREL_FUZZ_SEEDS");
   if (folder == nullptr) return;
-  try {
-    writeSeeds(std::string(folder));
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s: %s\n", target, e.what());
-    std::exit(1);
+  const std::vector<std::string> seeds = makeSeeds();
+  for (std::size_t i = 0; i < seeds.size(); ++i) {
+    WriteFileAtomically(std::string(folder) + "/seed-" + std::to_string(i), seeds[i]);
   }
   std::exit(0);
-}
-
-// Writes each seed input, encoded as the target reads its bytes, to
-// <folder>/seed-<n>.
-template <class Input, class Encode>
-void WriteNumberedSeeds(const std::string& folder, const std::vector<Input>& seeds, Encode encode) {
-  for (std::size_t i = 0; i < seeds.size(); ++i) {
-    WriteFileAtomically(folder + "/seed-" + std::to_string(i), encode(seeds[i]));
-  }
 }
 
 }  // namespace kivrel::fuzzing
