@@ -1,7 +1,6 @@
 #pragma once
 // Runs a piece of a test in a forked child, for faults that end or change
-// the process: killing it at a chosen point, or dropping root's rights so
-// that file permissions apply.
+// the process: killing it at a chosen point, or limiting its file size.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,13 +24,6 @@ inline int RunInChild(const std::function<int()>& body) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   return status;
-}
-
-// Gives up root's rights (to "nobody") so that permission bits apply; a
-// test running as an ordinary user has them already.
-inline bool DropRoot() {
-  if (::geteuid() != 0) return true;
-  return ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
 
 }  // namespace kivrel::testing
