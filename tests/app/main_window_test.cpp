@@ -39,6 +39,9 @@ class Board : public ::testing::Test {
   }
   void Watch(QAbstractItemModel& model) {
     tester = std::make_unique<QAbstractItemModelTester>(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    resets = inserts = 0;
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [this] { ++resets; });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [this] { ++inserts; });
   }
   static QString Cell(TfrmMain& w, int row, int col, int role = Qt::DisplayRole) {
     return w.GRID->Model().index(row, col).data(role).toString();
@@ -47,6 +50,7 @@ class Board : public ::testing::Test {
 
   testing::WorkingFolder folder;
   std::unique_ptr<QAbstractItemModelTester> tester;
+  int resets = 0, inserts = 0;
 };
 
 TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
@@ -67,6 +71,8 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
   const StockRecord c = Record({.Code = "5483", .Name = "ABCDEFGHI\xA5", .Market = 1, .Category = 26});
   {
     auto w = Open({c, a, b});
+    EXPECT_EQ(resets, 1);  // the start-up fill reaches the view as one reset
+    EXPECT_EQ(inserts, 0);
     EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 0, 1), "1101\u53f0\u3000\u6ce5");  // trimmed; 台 泥 spread as 台　泥
     EXPECT_EQ(Cell(*w, 2, 1), "ABCDEFGHI");                                // a cut character does not show
     EXPECT_EQ(Cell(*w, 1, 4) + Cell(*w, 1, 4, Qt::AccessibleTextRole), "10.65+10.65");  // as drawn: marked
