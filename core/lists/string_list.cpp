@@ -24,7 +24,7 @@ int TStringList::CompareText(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < n; ++i) {
     auto x = static_cast<unsigned char>(a[i]);
     auto y = static_cast<unsigned char>(b[i]);
-    if (!second) {
+    if (x != y && !second) {
       x = Fold(x);
       y = Fold(y);
     }
@@ -100,6 +100,10 @@ void TStringList::MergeSorted(std::vector<TStringEntry> entries) {
   if (entries.empty()) return;
   if (entries_.empty()) {
     entries_ = std::move(entries);
+    return;
+  }
+  if (CompareText(entries_.back().Text, entries.front().Text) < 0) {
+    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
     return;
   }
   std::vector<TStringEntry> merged;

@@ -16,6 +16,23 @@ void StoreStock(TStringList& stockList, std::unique_ptr<TStock> stock) {
 }
 
 void StoreStocks(TStringList& stockList, std::vector<std::unique_ptr<TStock>> stocks) {
+  const auto less = [](std::string_view a, std::string_view b) { return TStringList::CompareText(a, b) < 0; };
+  // Keys in order and all beyond the store's last one (a quote file into an
+  // empty store, a page after the pages before it) go in as they are.
+  std::vector<TStringEntry> entries;
+  entries.reserve(stocks.size());
+  const std::string* last = stockList.Count() > 0 ? &stockList.Entries().back().Text : nullptr;
+  for (const std::unique_ptr<TStock>& stock : stocks) {
+    std::string key = stock->GetKey();
+    if (last != nullptr && !less(*last, key)) break;
+    last = &entries.emplace_back(TStringEntry{std::move(key), stock.get()}).Text;  // reserved: stays put
+  }
+  if (entries.size() == stocks.size()) {
+    for (std::unique_ptr<TStock>& stock : stocks) stock.release();
+    stockList.MergeSorted(std::move(entries));
+    return;
+  }
+
   // Each stock's key with its place in `stocks`, the order of storing.
   struct Keyed {
     std::string Key;
@@ -24,18 +41,12 @@ void StoreStocks(TStringList& stockList, std::vector<std::unique_ptr<TStock>> st
   std::vector<Keyed> keyed;
   keyed.reserve(stocks.size());
   for (std::size_t i = 0; i < stocks.size(); ++i) keyed.push_back({stocks[i]->GetKey(), i});
-  const auto less = [](const Keyed& a, const Keyed& b) { return TStringList::CompareText(a.Key, b.Key) < 0; };
-  // A quote file written by the program is already in strict key order.
-  const bool strictlyAscending =
-      std::adjacent_find(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return !less(a, b); }) ==
-      keyed.end();
-  if (!strictlyAscending) std::stable_sort(keyed.begin(), keyed.end(), less);
-
+  std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) { return less(a.Key, b.Key); });
   std::vector<TStringEntry> added;
   added.reserve(keyed.size());
   for (std::size_t run = 0; run < keyed.size();) {
     std::size_t end = run + 1;
-    while (end < keyed.size() && !less(keyed[run], keyed[end])) ++end;
+    while (end < keyed.size() && !less(keyed[run].Key, keyed[end].Key)) ++end;
     // Within a run of equal keys the first stock stored gives key text and
     // object, the last one the payload.
     const StockRecord& payload = stocks[keyed[end - 1].Index]->Payload;
