@@ -92,6 +92,11 @@ void TGridView::selectionChanged(const QItemSelection& selected, const QItemSele
   }
 }
 
+void TGridView::keyboardSearch(const QString& search) {
+  if (currentIndex().isValid()) setCurrentIndex(currentIndex().siblingAtColumn(0));
+  QTableView::keyboardSearch(search);
+}
+
 void TGridView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
   emit Resized();

@@ -26,6 +26,9 @@ class TGridView final : public QTableView {
   static QColor SelectionColor();
   // The selected rows as tab-separated lines of the cells' Unicode texts.
   QString SelectedRowsText() const;
+  // Typing jumps to the next stock whose code starts with what was typed,
+  // whichever cell of the row is current.
+  void keyboardSearch(const QString& search) override;
   // The grid may be made as small as the window allows, down to nothing.
   QSize minimumSizeHint() const override { return {0, 0}; }
 

@@ -195,6 +195,9 @@ TEST_F(Board, TitlesSortTheViewOnlyAndFindGoesRoundIt) {
     EXPECT_EQ(Current(*w), code) << query;
   }
   EXPECT_EQ(w->FindBar->Note()->text(), "No match");
+  w->GRID->View()->setCurrentIndex(w->GRID->Model().index(0, 5));
+  QTest::keyClicks(w->GRID->View(), "230");  // typed into the grid: a code, from any cell of the row
+  EXPECT_EQ(Current(*w), "2301");
   QTest::keyClick(w->FindBar->Query(), Qt::Key_Escape);
   EXPECT_FALSE(w->FindBar->isVisible());
 }
