@@ -24,9 +24,8 @@ QString Usage(const QCommandLineParser& parser, const QString& program) {
 void InstallTranslations(QCoreApplication& app) {
   const QLocale locale;
   const bool traditional = locale.language() == QLocale::Chinese &&
-                           (locale.script() == QLocale::TraditionalHanScript ||
-                            locale.territory() == QLocale::Taiwan || locale.territory() == QLocale::HongKong ||
-                            locale.territory() == QLocale::Macau);
+                           (locale.script() == QLocale::TraditionalHanScript || locale.territory() == QLocale::Taiwan ||
+                            locale.territory() == QLocale::HongKong || locale.territory() == QLocale::Macau);
   if (!traditional) return;
   // Both live as long as the application; they go with it.
   auto* qt = new QTranslator(&app);

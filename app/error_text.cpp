@@ -62,19 +62,22 @@ TMessage TMessages::Of(const std::exception_ptr& error) {
 }
 
 QString TMessages::SecondBoard() {
-  return tr("Another Kivrel board is using this data folder. This board shows the stored quotes and does not save "
-            "them when it closes.");
+  return tr(
+      "Another Kivrel board is using this data folder. This board shows the stored quotes and does not save "
+      "them when it closes.");
 }
 
 QString TMessages::SkippedPage(const FileError& error) {
-  return tr("Skipped \"%1\": %2").arg(PathText(error.Path()), error.Error() == FileError::kNotRegularFile
-                                                                    ? tr("not a regular file")
-                                                                    : QString::fromLocal8Bit(std::strerror(error.Error())));
+  return tr("Skipped \"%1\": %2")
+      .arg(PathText(error.Path()), error.Error() == FileError::kNotRegularFile
+                                       ? tr("not a regular file")
+                                       : QString::fromLocal8Bit(std::strerror(error.Error())));
 }
 
 QString TMessages::NoBig5Converter() {
-  return tr("This system has no CP950 (Big5) converter, so Chinese texts show as replacement marks. The "
-            "converter comes with glibc's gconv modules (Debian package libc6).");
+  return tr(
+      "This system has no CP950 (Big5) converter, so Chinese texts show as replacement marks. The "
+      "converter comes with glibc's gconv modules (Debian package libc6).");
 }
 
 QString TMessages::NoQuitSignals(int error) {

@@ -23,7 +23,8 @@ void TGridHeader::paintSection(QPainter* painter, const QRect& rect, int logical
   if (isSortIndicatorShown() && sortIndicatorSection() == logicalIndex) {
     // A small triangle at the title's right end: up for ascending.
     const int size = std::max(3, rect.height() / 5);
-    const QPoint tip(rect.right() - size - 2, rect.center().y() + (sortIndicatorOrder() == Qt::AscendingOrder ? -size / 2 : size / 2));
+    const QPoint tip(rect.right() - size - 2,
+                     rect.center().y() + (sortIndicatorOrder() == Qt::AscendingOrder ? -size / 2 : size / 2));
     const int base = sortIndicatorOrder() == Qt::AscendingOrder ? tip.y() + size : tip.y() - size;
     const QPoint triangle[] = {tip, {tip.x() - size, base}, {tip.x() + size, base}};
     painter->setRenderHint(QPainter::Antialiasing);

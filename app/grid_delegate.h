@@ -27,8 +27,7 @@ class TGridHeader final : public QHeaderView {
   Q_OBJECT
 
  public:
-  TGridHeader(const TCellPainter& painter, QWidget* parent)
-      : QHeaderView(Qt::Horizontal, parent), painter_(painter) {
+  TGridHeader(const TCellPainter& painter, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), painter_(painter) {
     setSectionsClickable(true);  // a click sorts by the column
   }
 

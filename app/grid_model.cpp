@@ -100,8 +100,8 @@ void TGridModel::SortBy(int col, std::optional<TSortDirection> direction) {
   QModelIndexList after;
   after.reserve(before.size());
   for (qsizetype i = 0; i < before.size(); ++i) {
-    after.push_back(index(modelRowOf[static_cast<std::size_t>(gridRows[static_cast<std::size_t>(i)])],
-                          before[i].column()));
+    after.push_back(
+        index(modelRowOf[static_cast<std::size_t>(gridRows[static_cast<std::size_t>(i)])], before[i].column()));
   }
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -12,8 +12,8 @@
 #include "app/big5_qt.h"
 #include "app/error_text.h"
 #include "core/draw/cell_text.h"
-#include "core/grid/grid_cell.h"
 #include "core/grid/board_summary.h"
+#include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
 #include "core/grid/row_order.h"
@@ -36,8 +36,7 @@ constexpr float kFontRatio = 3.5F;
 
 }  // namespace
 
-TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
-    : QMainWindow(parent), reimport_(options.Reimport) {
+TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent) : QMainWindow(parent), reimport_(options.Reimport) {
   setWindowTitle(ToQString(kCaption));
   SetDesignFrame();
 
@@ -200,7 +199,7 @@ void TfrmMain::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
   GRID->View()->SetOnDrawCell(nullptr);
-  GRID->SetRowCount(0);  // the rows point to stocks about to be freed
+  GRID->SetRowCount(0);                              // the rows point to stocks about to be freed
   const TStockListPtr store = std::move(StockList);  // freed with its stocks however this ends
   if (!store || !saveOnExit_ || secondBoard_) return;
   SaveStockFile(*store, kQuoteFile, RealFileSystem(), &quoteFileStamp_);

@@ -72,11 +72,11 @@ QColor TQtCanvas::ToQColor(TColor color) {
       return fusion != nullptr ? fusion->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
     }();
     switch (color & 0xFFu) {
-      case 5: return palette.color(QPalette::Base);         // window
-      case 8: return palette.color(QPalette::Text);         // window text
-      case 13: return palette.color(QPalette::Highlight);   // highlight
+      case 5: return palette.color(QPalette::Base);        // window
+      case 8: return palette.color(QPalette::Text);        // window text
+      case 13: return palette.color(QPalette::Highlight);  // highlight
       case 14: return palette.color(QPalette::HighlightedText);
-      default: return palette.color(QPalette::Button);      // button face and the rest
+      default: return palette.color(QPalette::Button);  // button face and the rest
     }
   }
   return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -86,8 +86,12 @@ QColor TQtCanvas::ToQColor(TColor color) {
 const QFont& TQtCanvas::ToQFont(const TFont& font) {
   using Key = std::tuple<std::string, int, bool, bool, bool, bool>;
   static std::map<Key, QFont> cache;
-  const Key key{font.Name, font.Height, font.Style.Has(TFontStyle::fsBold), font.Style.Has(TFontStyle::fsItalic),
-                font.Style.Has(TFontStyle::fsUnderline), font.Style.Has(TFontStyle::fsStrikeOut)};
+  const Key key{font.Name,
+                font.Height,
+                font.Style.Has(TFontStyle::fsBold),
+                font.Style.Has(TFontStyle::fsItalic),
+                font.Style.Has(TFontStyle::fsUnderline),
+                font.Style.Has(TFontStyle::fsStrikeOut)};
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   QFont q(ToQString(font.Name));

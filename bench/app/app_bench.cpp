@@ -41,7 +41,9 @@ std::string QuoteFileBytes(int stocks) {
     r.SetMarket(static_cast<std::uint8_t>(i >= stocks / 2));
     r.SetCategory(static_cast<std::uint8_t>((i / 600) % 25));
     r.SetCode(std::to_string(1000000 + i));
-    r.SetName(i % 3 ? "\xA5x\xAA" "d" : "\xA5x\xBFn\xB9q");
+    r.SetName(i % 3 ? "\xA5x\xAA"
+                      "d"
+                    : "\xA5x\xBFn\xB9q");
     const float prev = 10.0F + static_cast<float>(i % 500);
     const float last = prev * (0.93F + 0.01F * static_cast<float>(i % 15));
     r.SetPrevClose(prev);

@@ -8,20 +8,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/io/file_io.h"
-#include "core/store/stock_store.h"
 #include "core/lists/split_list.h"
 #include "core/page/page_format.h"
 #include "core/page/page_import.h"
+#include "core/store/stock_store.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
 #include "support/temp_dir.h"
@@ -104,7 +104,8 @@ void BM_ScanMarker(benchmark::State& state) {
     for (const std::string& file : files) {
       const char* at = file.data();
       const char* const end = at + file.size();
-      while (const void* hit = ::memmem(at, static_cast<std::size_t>(end - at), DataCellMark.data(), DataCellMark.size())) {
+      while (const void* hit =
+                 ::memmem(at, static_cast<std::size_t>(end - at), DataCellMark.data(), DataCellMark.size())) {
         ++lines;
         const auto* found = static_cast<const char*>(hit);
         const void* lineEnd = std::memchr(found, '\n', static_cast<std::size_t>(end - found));

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/draw/canvas.h"
 #include "core/color/colors.h"
+#include "core/draw/canvas.h"
 #include "core/draw/rect.h"
 #include "core/text/fixed_texts.h"
 

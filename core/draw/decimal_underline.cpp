@@ -22,8 +22,8 @@ struct TDecimalRects {
 void SplitOffPercentBox(TCanvas& canvas, const TDecimalParts& parts, TDecimalRects& rects) {
   if (parts.PercentPart.empty()) return;
   const TRect t = rects.FracRect;
-  rects.FracRect = TRect{t.Left, t.Top, ClampToInt32(std::int64_t{t.Left} + canvas.TextWidth(parts.FracPart)),
-                         t.Bottom};
+  rects.FracRect =
+      TRect{t.Left, t.Top, ClampToInt32(std::int64_t{t.Left} + canvas.TextWidth(parts.FracPart)), t.Bottom};
   rects.PercentRect = SubtractRect(t, rects.FracRect);
 }
 
@@ -36,8 +36,8 @@ void RaiseDecimals(TDecimalRects& rects) {
 // Three passes: the integer part at full height, the decimals small and
 // underlined, the "%" small. Every pass sets style and height first, also the
 // third when there is no "%".
-void DrawParts(TCanvas& canvas, const TDecimalParts& parts, const TDecimalRects& rects, int fullHeight,
-               int smallHeight, std::uint32_t intFlags, std::uint32_t fracFlags) {
+void DrawParts(TCanvas& canvas, const TDecimalParts& parts, const TDecimalRects& rects, int fullHeight, int smallHeight,
+               std::uint32_t intFlags, std::uint32_t fracFlags) {
   for (int pass = 1; pass <= 3; ++pass) {
     canvas.Font.Style.Exclude(TFontStyle::fsUnderline);
     if (pass == 2) canvas.Font.Style.Include(TFontStyle::fsUnderline);
@@ -89,8 +89,8 @@ void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text
   const int smallHeight = SmallFontHeight(fullHeight);
 
   TDecimalRects rects;
-  rects.IntRect = TRect{rect.Left, rect.Top, ClampToInt32(std::int64_t{rect.Left} + canvas.TextWidth(parts->IntPart)),
-                        rect.Bottom};
+  rects.IntRect =
+      TRect{rect.Left, rect.Top, ClampToInt32(std::int64_t{rect.Left} + canvas.TextWidth(parts->IntPart)), rect.Bottom};
   rects.FracRect = SubtractRect(rect, rects.IntRect);
   canvas.Font.Height = smallHeight;
   SplitOffPercentBox(canvas, *parts, rects);
@@ -115,13 +115,14 @@ void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& tex
   // Measured with the "%" still on: the decimals and the "%" together take
   // the right end of the cell, and may reach beyond its left edge.
   const int fracWidth = canvas.TextWidth(parts->FracPart + parts->PercentPart);
-  rects.FracRect = TRect{ClampToInt32(std::int64_t{rect.Left} + RectWidth64(rect) - fracWidth), rect.Top, rect.Right,
-                         rect.Bottom};
+  rects.FracRect =
+      TRect{ClampToInt32(std::int64_t{rect.Left} + RectWidth64(rect) - fracWidth), rect.Top, rect.Right, rect.Bottom};
   rects.IntRect = SubtractRect(rect, rects.FracRect);
   if (!parts->PercentPart.empty()) {
     const TRect f = rects.FracRect;
-    rects.PercentRect = TRect{ClampToInt32(std::int64_t{f.Left} + RectWidth64(f) - canvas.TextWidth(parts->PercentPart)),
-                              f.Top, f.Right, f.Bottom};
+    rects.PercentRect =
+        TRect{ClampToInt32(std::int64_t{f.Left} + RectWidth64(f) - canvas.TextWidth(parts->PercentPart)), f.Top,
+              f.Right, f.Bottom};
     rects.FracRect = SubtractRect(f, rects.PercentRect);
   }
   RaiseDecimals(rects);

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/draw/canvas.h"
 #include "core/color/colors.h"
+#include "core/draw/canvas.h"
 #include "core/draw/rect.h"
 
 namespace kivrel {
@@ -46,14 +46,14 @@ int SmallFontHeight(int fullHeight);
 // both parts with TextFormatFlags(hAlign, vAlign); DrawDecimalLeft puts the
 // decimals right after the integer part, DrawDecimalRight the integer part
 // right before the decimals.
-void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor,
-                     TColor brushColor, std::uint8_t hAlign, std::uint8_t vAlign);
-void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor,
-                      TColor brushColor, std::uint8_t hAlign, std::uint8_t vAlign);
+void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
+                     std::uint8_t hAlign, std::uint8_t vAlign);
+void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
+                      std::uint8_t hAlign, std::uint8_t vAlign);
 // Splits the cell in proportion to the byte counts of the two parts (a half
 // pixel going to the even side) and draws the integer part right-aligned
 // against the split, the decimals left-aligned from it; hAlign is not read.
-void DrawDecimalCenter(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor,
-                       TColor brushColor, std::uint8_t hAlign, std::uint8_t vAlign);
+void DrawDecimalCenter(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
+                       std::uint8_t hAlign, std::uint8_t vAlign);
 
 }  // namespace kivrel

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "core/draw/alignment.h"
 #include "core/color/colors.h"
+#include "core/draw/alignment.h"
 #include "core/draw/rect.h"
 
 namespace kivrel {

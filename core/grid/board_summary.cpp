@@ -45,7 +45,8 @@ std::string QuoteTimeText(double quoteTime) {
 }
 
 std::string MarketAndCategory(const StockRecord& record) {
-  static const ISplitStrListPtr tables[] = {NewSplitStrList(kListedCategoriesText), NewSplitStrList(kOtcCategoriesText)};
+  static const ISplitStrListPtr tables[] = {NewSplitStrList(kListedCategoriesText),
+                                            NewSplitStrList(kOtcCategoriesText)};
   const bool listed = record.Market() == 0;
   std::string words(listed ? kListedMarketName : kOtcMarketName);
   const TStringList& table = tables[listed ? 0 : 1]->GetList();

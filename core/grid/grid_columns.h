@@ -21,7 +21,9 @@ namespace kivrel {
 // each computed once for the row.
 struct TRowValues {
   explicit TRowValues(const TStock& stock)
-      : Record(stock.Payload), Limits(stock), ChangePercent(kivrel::ChangePercent(stock)),
+      : Record(stock.Payload),
+        Limits(stock),
+        ChangePercent(kivrel::ChangePercent(stock)),
         Amplitude(kivrel::Amplitude(stock)) {}
 
   const StockRecord& Record;
@@ -80,29 +82,35 @@ inline float Last(V v) { return v.Record.Last(); }
 inline constexpr std::array<TGridColumn, kGridColumnCount> kGridColumns{{
     {columns::Title(0), TColumnKind::Code, nullptr, 0, false, TColumnColors::Market, nullptr, haLeft},
     {columns::Title(1), TColumnKind::Name, nullptr, 0, false, TColumnColors::Market, nullptr, haLeft},
-    columns::Price(2, [](columns::V v) -> long double { return v.Record.Bid(); },
-                   [](columns::V v) { return v.Record.Bid(); }),
-    columns::Price(3, [](columns::V v) -> long double { return v.Record.Ask(); },
-                   [](columns::V v) { return v.Record.Ask(); }),
-    columns::Price(4, [](columns::V v) -> long double { return v.Record.Last(); }, columns::Last),
-    columns::Price(5, [](columns::V v) -> long double { return v.Record.Change(); }, columns::Last, true),
+    columns::Price(
+        2, [](columns::V v) -> long double { return v.Record.Bid(); }, [](columns::V v) { return v.Record.Bid(); }),
+    columns::Price(
+        3, [](columns::V v) -> long double { return v.Record.Ask(); }, [](columns::V v) { return v.Record.Ask(); }),
+    columns::Price(
+        4, [](columns::V v) -> long double { return v.Record.Last(); }, columns::Last),
+    columns::Price(
+        5, [](columns::V v) -> long double { return v.Record.Change(); }, columns::Last, true),
     {columns::Title(6), TColumnKind::Number, [](columns::V v) -> long double { return v.Record.Volume(); }, 0, false,
      TColumnColors::Teal, nullptr, haRight},
-    columns::Price(7, [](columns::V v) -> long double { return v.Record.Open(); },
-                   [](columns::V v) { return v.Record.Open(); }),
-    columns::Price(8, [](columns::V v) -> long double { return v.Record.High(); },
-                   [](columns::V v) { return v.Record.High(); }),
-    columns::Price(9, [](columns::V v) -> long double { return v.Record.Low(); },
-                   [](columns::V v) { return v.Record.Low(); }),
-    columns::Price(10, [](columns::V v) -> long double { return v.ChangePercent; }, columns::Last, true),
+    columns::Price(
+        7, [](columns::V v) -> long double { return v.Record.Open(); }, [](columns::V v) { return v.Record.Open(); }),
+    columns::Price(
+        8, [](columns::V v) -> long double { return v.Record.High(); }, [](columns::V v) { return v.Record.High(); }),
+    columns::Price(
+        9, [](columns::V v) -> long double { return v.Record.Low(); }, [](columns::V v) { return v.Record.Low(); }),
+    columns::Price(
+        10, [](columns::V v) -> long double { return v.ChangePercent; }, columns::Last, true),
     {columns::Title(11), TColumnKind::Number, [](columns::V v) -> long double { return v.Amplitude; }, 2, false,
      TColumnColors::Navy, nullptr, haRight},
-    columns::Price(12, [](columns::V v) -> long double { return v.Record.PrevClose(); },
-                   [](columns::V v) { return v.Record.PrevClose(); }),
-    columns::Price(13, [](columns::V v) -> long double { return v.Limits.LimitUp(); },
-                   [](columns::V v) { return v.Limits.LimitUp(); }, true),
-    columns::Price(14, [](columns::V v) -> long double { return -static_cast<long double>(v.Limits.LimitDown()); },
-                   [](columns::V v) { return v.Limits.LimitDown(); }, true),
+    columns::Price(
+        12, [](columns::V v) -> long double { return v.Record.PrevClose(); },
+        [](columns::V v) { return v.Record.PrevClose(); }),
+    columns::Price(
+        13, [](columns::V v) -> long double { return v.Limits.LimitUp(); },
+        [](columns::V v) { return v.Limits.LimitUp(); }, true),
+    columns::Price(
+        14, [](columns::V v) -> long double { return -static_cast<long double>(v.Limits.LimitDown()); },
+        [](columns::V v) { return v.Limits.LimitDown(); }, true),
 }};
 
 static_assert(columns::Title(14).size() == 6 && kColumnTitlesText.size() == 15 * 6 + 14,

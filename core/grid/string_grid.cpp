@@ -17,7 +17,9 @@ void TStringGrid::SetRowCount(int rowCount) {
   if (updating_ == 0) RowCountChanged();
 }
 
-bool TStringGrid::InRange(int col, int row) const { return col >= 0 && col < colCount_ && row >= 0 && row < RowCount(); }
+bool TStringGrid::InRange(int col, int row) const {
+  return col >= 0 && col < colCount_ && row >= 0 && row < RowCount();
+}
 
 void TStringGrid::RowChanged(int row) {
   if (updating_ == 0) CellsChanged(0, colCount_ - 1, row, row);

@@ -52,7 +52,8 @@ std::string FormatValue(int decimals, bool force, bool plusSign, long double val
     if (decimals > 0) {
       const bool negative = text[0] == '-';
       std::string digits = negative ? text.substr(1) : text;
-      if (digits.size() <= static_cast<size_t>(decimals)) digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
+      if (digits.size() <= static_cast<size_t>(decimals))
+        digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');
       digits.insert(digits.size() - static_cast<size_t>(decimals), ".");
       text = (negative ? "-" : "") + digits;
     }

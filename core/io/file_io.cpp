@@ -165,7 +165,8 @@ std::string ReadWholeFile(const std::string& path) {
     }
     if (n == 0) break;
     if (full) {
-      if (data.size() + static_cast<std::size_t>(n) > kMaxReadSize) Fail(FileError::Op::Read, path, FileError::kTooLarge);
+      if (data.size() + static_cast<std::size_t>(n) > kMaxReadSize)
+        Fail(FileError::Op::Read, path, FileError::kTooLarge);
       data.append(probe, static_cast<std::size_t>(n));
     }
     done += static_cast<std::size_t>(n);
@@ -191,7 +192,8 @@ TFileSystem& RealFileSystem() {
 
 void WriteFileAtomically(const std::string& path, std::string_view data, TFileSystem& fs, const FileStamp* expected) {
   const std::string target = SaveTarget(path);
-  if (expected != nullptr && StampOf(target) != *expected) Fail(FileError::Op::Replace, path, FileError::kChangedOnDisk);
+  if (expected != nullptr && StampOf(target) != *expected)
+    Fail(FileError::Op::Replace, path, FileError::kChangedOnDisk);
 
   // mkostemp makes a name no other save (of any process) holds.
   std::string temp = target + std::string(kTempInfix) + "XXXXXX";

@@ -44,9 +44,8 @@ std::size_t TStringList::Checked(int index) const {
 
 void TStringList::SetSorted(bool sorted) {
   if (sorted && !sorted_) {
-    std::stable_sort(entries_.begin(), entries_.end(), [](const TStringEntry& a, const TStringEntry& b) {
-      return CompareText(a.Text, b.Text) < 0;
-    });
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const TStringEntry& a, const TStringEntry& b) { return CompareText(a.Text, b.Text) < 0; });
     if (duplicates_ == TDuplicates::dupIgnore) {
       auto last = std::unique(entries_.begin(), entries_.end(), [](const TStringEntry& a, const TStringEntry& b) {
         return CompareText(a.Text, b.Text) == 0;

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "core/io/file_io.h"
+#include "core/lists/text_lines.h"
 #include "core/page/page_cells.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
-#include "core/lists/text_lines.h"
 #include "core/store/stock_store.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"

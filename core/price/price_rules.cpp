@@ -45,7 +45,7 @@ float RoundToStep(bool rounding, float value, float step) {
   } else {
     const Extended q = static_cast<Extended>(value) / s;
     if (!(q > kTruncLowerBound && q < kInt64Limit)) return value;  // NaN, infinite or beyond int64
-    n = static_cast<std::int64_t>(q);  // truncates toward zero
+    n = static_cast<std::int64_t>(q);                              // truncates toward zero
   }
   return ToSingle(static_cast<Extended>(n) * s);
 }

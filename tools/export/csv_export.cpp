@@ -23,7 +23,8 @@ std::string CsvTextCell(std::string_view utf8) {
     const auto u = static_cast<unsigned char>(c);
     if (u >= 0x20 && u != 0x7F) text += c;
   }
-  if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos) text.insert(text.begin(), '\'');
+  if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+    text.insert(text.begin(), '\'');
   return text;
 }
 

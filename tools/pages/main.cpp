@@ -16,17 +16,23 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   kivrel::InstallTranslations(app);
   kivrel::TCommandLine commandLine(
-      "kivrel-pages", QCoreApplication::translate("Kivrel", "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into "
-                         "OUTDIR (created with its parents when missing), named <entry>.html in UTF-8."));
+      "kivrel-pages",
+      QCoreApplication::translate("Kivrel",
+                                  "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into "
+                                  "OUTDIR (created with its parents when missing), named <entry>.html in UTF-8."));
   QCommandLineParser& parser = commandLine.Parser();
   parser.addPositionalArgument("OUTDIR", QCoreApplication::translate("Kivrel", "The folder to write the pages into."));
-  parser.addOption({"seed", QCoreApplication::translate("Kivrel", "Seed of the pseudo-random values (default 1)."), "N", "1"});
+  parser.addOption(
+      {"seed", QCoreApplication::translate("Kivrel", "Seed of the pseudo-random values (default 1)."), "N", "1"});
   parser.addOption({"rows",
-                    QCoreApplication::translate("Kivrel", "Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
-                       "scale with it (--rows 386 gives about 30,000 stocks)."),
+                    QCoreApplication::translate(
+                        "Kivrel",
+                        "Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
+                        "scale with it (--rows 386 gives about 30,000 stocks)."),
                     "N", "20"});
   if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
-  if (parser.positionalArguments().isEmpty()) return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output folder given."));
+  if (parser.positionalArguments().isEmpty())
+    return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output folder given."));
 
   kivrel::pages::GeneratorOptions options;
   bool ok = false;
@@ -34,7 +40,8 @@ int main(int argc, char* argv[]) {
   if (!ok) return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad seed '%1'.").arg(parser.value("seed")));
   options.ShareRows = parser.value("rows").toInt(&ok);
   if (!ok || options.ShareRows < 0 || options.ShareRows > kivrel::pages::kMaxShareRows) {
-    return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
+    return commandLine.Fail(
+        QCoreApplication::translate("Kivrel", "Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
   }
   const std::string outDir = parser.positionalArguments().front().toStdString();
 
@@ -50,11 +57,14 @@ int main(int argc, char* argv[]) {
   std::string folder = outDir;
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   const std::size_t slash = folder.rfind('/');
-  const std::string quoteFile = (slash == std::string::npos ? std::string(".") : folder.substr(0, slash)) + "/STOCK.LST";
+  const std::string quoteFile =
+      (slash == std::string::npos ? std::string(".") : folder.substr(0, slash)) + "/STOCK.LST";
   if (kivrel::PathExists(quoteFile)) {
     std::fprintf(stderr, "kivrel-pages: %s\n",
-                 QCoreApplication::translate("Kivrel", "Note: %1 exists, so the board shows it and not these pages; start it once with --reimport to "
-                    "read the pages.")
+                 QCoreApplication::translate(
+                     "Kivrel",
+                     "Note: %1 exists, so the board shows it and not these pages; start it once with --reimport to "
+                     "read the pages.")
                      .arg(QString::fromStdString(quoteFile))
                      .toStdString()
                      .c_str());

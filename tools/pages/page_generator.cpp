@@ -221,8 +221,7 @@ GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
     case Form::LimitDown:
       if (limits.Down < prev && limits.Down > 0) last = limits.Down;
       break;
-    default:
-      break;
+    default: break;
   }
   const bool atLimit = last != prev && (form == Form::LimitUp || form == Form::LimitDown);
   row.Last = last;
@@ -284,7 +283,7 @@ std::string ChangeCell(const GeneratedRow& row) {
   const std::int64_t change = *row.Change;
   if (change == 0) return ChangeCellLine("#000000", Decimal(0));
   const bool up = change > 0;
-  const std::string_view arrow = row.Arrow == ArrowKind::Filled ? (up ? kFilledUp : kFilledDown)
+  const std::string_view arrow = row.Arrow == ArrowKind::Filled   ? (up ? kFilledUp : kFilledDown)
                                  : row.Arrow == ArrowKind::Hollow ? (up ? kHollowUp : kHollowDown)
                                                                   : std::string_view();
   return ChangeCellLine(up ? "#ff0000" : "#008000", std::string(arrow) + Decimal(up ? change : -change));
@@ -398,7 +397,8 @@ std::string PageText(const GeneratedPage& page) {
   AddLine(text, "");
   AddLine(text, "<table border=0 cellpadding=0 cellspacing=0 width=100%>");
   AddLine(text, "<tr><td><a href=\"/\">" + kHome + "</a> | <a href=\"/h/h1.html\">" + kMarket +
-                    "</a> | <a href=\"/c/c" + std::to_string(page.Market) + ".html\">" + kCategories + "</a></td></tr>");
+                    "</a> | <a href=\"/c/c" + std::to_string(page.Market) + ".html\">" + kCategories +
+                    "</a></td></tr>");
   AddLine(text, "</table>");
   AddLine(text, "");
   AddLine(text, "<table border=0 cellpadding=4 cellspacing=1 width=750>");

@@ -34,8 +34,8 @@ using Cents = std::optional<std::int64_t>;
 enum class ArrowKind { None, Hollow, Filled };
 
 struct GeneratedRow {
-  std::string Code;  // Big5 as on the page, also in the link target
-  std::string Name;  // Big5, may hold spaces; may be longer than a record holds
+  std::string Code;            // Big5 as on the page, also in the link target
+  std::string Name;            // Big5, may hold spaces; may be longer than a record holds
   std::optional<int> Minutes;  // time of the quote, minutes after midnight
   Cents Last, Bid, Ask;
   Cents Change;  // signed; the arrow gives the sign on the page
@@ -45,9 +45,9 @@ struct GeneratedRow {
 };
 
 struct GeneratedPage {
-  std::uint8_t Market = 0;  // 0 listed, 1 over-the-counter
-  std::uint8_t Index = 0;   // entry index in the market's category table
-  std::string Entry;        // the Big5 table entry naming the page
+  std::uint8_t Market = 0;         // 0 listed, 1 over-the-counter
+  std::uint8_t Index = 0;          // entry index in the market's category table
+  std::string Entry;               // the Big5 table entry naming the page
   std::vector<GeneratedRow> Rows;  // in ascending code order
 };
 

@@ -27,8 +27,8 @@ bool ParseSize(const QString& text, int& width, int& height) {
   constexpr int kMinSide = 10;
   constexpr int kMaxSide = 16384;
   constexpr qint64 kMaxPixels = qint64{1} << 28;  // 1 GiB of 32-bit pixels
-  return okWidth && okHeight && width >= kMinSide && height >= kMinSide && width <= kMaxSide &&
-         height <= kMaxSide && qint64{width} * height <= kMaxPixels;
+  return okWidth && okHeight && width >= kMinSide && height >= kMinSide && width <= kMaxSide && height <= kMaxSide &&
+         qint64{width} * height <= kMaxPixels;
 }
 
 }  // namespace
@@ -42,17 +42,23 @@ int main(int argc, char* argv[]) {
     QCoreApplication commandLineApp(argc, argv);
     kivrel::InstallTranslations(commandLineApp);
     kivrel::TCommandLine commandLine(
-        "kivrel-shot", QCoreApplication::translate("Kivrel", "Starts the Kivrel board in the current working folder on an off-screen display "
-                          "(default 1280x800), saves a picture of the window as PNG and closes the board normally."));
+        "kivrel-shot", QCoreApplication::translate(
+                           "Kivrel",
+                           "Starts the Kivrel board in the current working folder on an off-screen display "
+                           "(default 1280x800), saves a picture of the window as PNG and closes the board normally."));
     QCommandLineParser& parser = commandLine.Parser();
     parser.addPositionalArgument("OUTPUT.png", QCoreApplication::translate("Kivrel", "The picture to write."));
-    parser.addOption({"size", QCoreApplication::translate("Kivrel", "Screen size in pixels, 10 to 16384 a side."), "WxH"});
-    parser.addOption({"decimal-underline", QCoreApplication::translate("Kivrel", "Switch the decimal-underline mode on first.")});
+    parser.addOption(
+        {"size", QCoreApplication::translate("Kivrel", "Screen size in pixels, 10 to 16384 a side."), "WxH"});
+    parser.addOption(
+        {"decimal-underline", QCoreApplication::translate("Kivrel", "Switch the decimal-underline mode on first.")});
     if (const int status = commandLine.Parse(commandLineApp.arguments(), 1); status >= 0) return status;
     if (parser.isSet("size") && !ParseSize(parser.value("size"), width, height)) {
-      return commandLine.Fail(QCoreApplication::translate("Kivrel", "--size wants WxH, such as 1280x800, not '%1'.").arg(parser.value("size")));
+      return commandLine.Fail(QCoreApplication::translate("Kivrel", "--size wants WxH, such as 1280x800, not '%1'.")
+                                  .arg(parser.value("size")));
     }
-    if (parser.positionalArguments().isEmpty()) return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output file given."));
+    if (parser.positionalArguments().isEmpty())
+      return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output file given."));
     output = parser.positionalArguments().front().toStdString();
     decimalUnderline = parser.isSet("decimal-underline");
   }
