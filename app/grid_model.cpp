@@ -30,6 +30,17 @@ int TGridModel::GridRow(int modelRow) const {
   return order_.empty() ? modelRow + 1 : order_[static_cast<std::size_t>(modelRow)];
 }
 
+int TGridModel::ModelRow(int gridRow) const {
+  return order_.empty() ? gridRow - 1 : modelRowOf_[static_cast<std::size_t>(gridRow)];
+}
+
+void TGridModel::SetOrder(std::vector<int> order) {
+  order_ = std::move(order);
+  modelRowOf_.assign(order_.empty() ? 0 : static_cast<std::size_t>(grid_.RowCount()), 0);
+  for (std::size_t r = 0; r < order_.size(); ++r)
+    modelRowOf_[static_cast<std::size_t>(order_[r])] = static_cast<int>(r);
+}
+
 QVariant TGridModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
   const int col = index.column();
@@ -94,17 +105,20 @@ void TGridModel::SortBy(int col, std::optional<TSortDirection> direction) {
   gridRows.reserve(static_cast<std::size_t>(before.size()));
   for (const QModelIndex& index : before) gridRows.push_back(GridRow(index.row()));
 
-  order_ = direction ? SortRows(grid_, col, *direction) : std::vector<int>();
-  std::vector<int> modelRowOf(static_cast<std::size_t>(grid_.RowCount()), 0);
-  for (int r = 0; r < rowCount(); ++r) modelRowOf[static_cast<std::size_t>(GridRow(r))] = r;
+  sortColumn_ = direction ? col : -1;
+  if (direction) sortDirection_ = *direction;
+  SetOrder(direction ? SortRows(grid_, col, *direction) : std::vector<int>());
   QModelIndexList after;
   after.reserve(before.size());
   for (qsizetype i = 0; i < before.size(); ++i) {
-    after.push_back(
-        index(modelRowOf[static_cast<std::size_t>(gridRows[static_cast<std::size_t>(i)])], before[i].column()));
+    after.push_back(index(ModelRow(gridRows[static_cast<std::size_t>(i)]), before[i].column()));
   }
   changePersistentIndexList(before, after);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void TGridModel::Resort() {
+  if (sortColumn_ >= 0) SortBy(sortColumn_, sortDirection_);
 }
 
 void TGridModel::RowCountChanging(int oldGridRows, int newGridRows) {
@@ -114,7 +128,8 @@ void TGridModel::RowCountChanging(int oldGridRows, int newGridRows) {
   if (!order_.empty()) {
     // The sorted order is of the rows that go: start again in grid order.
     beginResetModel();
-    order_.clear();
+    SetOrder({});
+    sortColumn_ = -1;
     pending_ = Pending::Reset;
   } else if (to > from) {
     beginInsertRows(QModelIndex(), from, to - 1);
@@ -135,11 +150,38 @@ void TGridModel::RowCountChanged() {
   pending_ = Pending::None;
 }
 
+void TGridModel::RowsInserting(int firstGridRow, int count) {
+  // Sorted, new rows come at the end until the next sort puts them in place.
+  const int first = order_.empty() ? firstGridRow - 1 : rowCount();
+  beginInsertRows(QModelIndex(), first, first + count - 1);
+}
+
+void TGridModel::RowsInserted(int firstGridRow, int count) {
+  if (!order_.empty()) {
+    std::vector<int> order = std::move(order_);
+    for (int& gridRow : order) {
+      if (gridRow >= firstGridRow) gridRow += count;
+    }
+    for (int i = 0; i < count; ++i) order.push_back(firstGridRow + i);
+    SetOrder(std::move(order));
+  }
+  endInsertRows();
+}
+
 void TGridModel::CellsChanged(int firstCol, int lastCol, int firstGridRow, int lastGridRow) {
   if (rowCount() == 0) return;
   if (!order_.empty()) {
-    // Sorted, the changed rows may stand anywhere.
-    emit dataChanged(index(0, firstCol), index(rowCount() - 1, lastCol));
+    // Sorted, the changed rows may stand anywhere: each is told apart, or,
+    // when many changed, the whole table at once.
+    constexpr int kRowsToldApart = 64;
+    if (lastGridRow - firstGridRow >= kRowsToldApart) {
+      emit dataChanged(index(0, firstCol), index(rowCount() - 1, lastCol));
+      return;
+    }
+    for (int gridRow = std::max(firstGridRow, 1); gridRow <= std::min(lastGridRow, rowCount()); ++gridRow) {
+      const int row = ModelRow(gridRow);
+      emit dataChanged(index(row, firstCol), index(row, lastCol));
+    }
     return;
   }
   const int first = std::max(firstGridRow, 1) - 1;
@@ -149,7 +191,8 @@ void TGridModel::CellsChanged(int firstCol, int lastCol, int firstGridRow, int l
 
 void TGridModel::ResetBegun() {
   beginResetModel();
-  order_.clear();
+  SetOrder({});
+  sortColumn_ = -1;
 }
 
 }  // namespace kivrel

@@ -36,13 +36,20 @@ class TGridModel final : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   int GridRow(int modelRow) const;
+  // The model row showing a grid row.
+  int ModelRow(int gridRow) const;
   // Shows the rows sorted by column `col`, or, without a direction, in the
   // grid's order again. Views keep their selection on the same stock.
   void SortBy(int col, std::optional<TSortDirection> direction);
+  // Sorts again by the same column after values changed; nothing when the
+  // rows stand in the grid's order.
+  void Resort();
 
   // Announcements of the grid's face, in grid rows.
   void RowCountChanging(int oldGridRows, int newGridRows);
   void RowCountChanged();
+  void RowsInserting(int firstGridRow, int count);
+  void RowsInserted(int firstGridRow, int count);
   void CellsChanged(int firstCol, int lastCol, int firstGridRow, int lastGridRow);
   void ResetBegun();
   void ResetEnded() { endResetModel(); }
@@ -50,8 +57,13 @@ class TGridModel final : public QAbstractTableModel {
  private:
   QString ToolTip(int col, int gridRow) const;
 
+  void SetOrder(std::vector<int> order);
+
   const TStringGrid& grid_;
-  std::vector<int> order_;  // model row to grid row; empty: the grid's order
+  std::vector<int> order_;       // model row to grid row; empty: the grid's order
+  std::vector<int> modelRowOf_;  // grid row to model row, while sorted
+  int sortColumn_ = -1;
+  TSortDirection sortDirection_ = TSortDirection::Ascending;
   enum class Pending { None, Insert, Remove, Reset } pending_ = Pending::None;
 };
 

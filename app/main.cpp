@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
     run.Window().close();
   });
-  if (error != 0) std::cerr << "kivrel: " << kivrel::TMessages::NoQuitSignals(error).toStdString() << '\n';
+  if (error != 0) std::cerr << "kivrel: " << kivrel::TErrorText::NoQuitSignals(error).toStdString() << '\n';
   app.exec();  // a signal held during start-up comes in here
   // After a quit signal nobody may be there to click a message box away.
   return run.Finish(/*showErrors=*/!quitRequested);

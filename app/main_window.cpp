@@ -1,9 +1,12 @@
 #include "app/main_window.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTime>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -11,13 +14,13 @@
 
 #include "app/big5_qt.h"
 #include "app/error_text.h"
+#include "app/status_text.h"
 #include "core/draw/cell_text.h"
 #include "core/grid/board_summary.h"
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
 #include "core/grid/row_order.h"
-#include "core/page/page_import.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
 
@@ -25,7 +28,9 @@ namespace kivrel {
 namespace {
 
 // The window as designed: position and size when restored, 15 columns and
-// 28 rows before start-up sizes the grid to the store.
+// 28 rows before start-up sizes the grid to the store, and the grid font's
+// height before the first fitting (a character height of 11 pixels,
+// written negative as the design keeps it).
 constexpr int kDesignLeft = 207;
 constexpr int kDesignTop = 146;
 constexpr int kDesignWidth = 570;
@@ -33,54 +38,21 @@ constexpr int kDesignHeight = 376;
 constexpr int kDesignRowCount = 28;
 constexpr int kDesignFontHeight = -11;
 constexpr float kFontRatio = 3.5F;
+// The grid gets one row per 24 pixels of screen height, less one, until it is
+// sized to the store.
+constexpr int kScreenPixelsPerRow = 24;
+
+// Menu item 重新讀取頁面.
+constexpr std::string_view kReadPagesMenuCaption = "\xAD\xAB\xB7s\xC5\xAA\xA8\xFA\xAD\xB6\xAD\xB1";
 
 }  // namespace
 
-TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent) : QMainWindow(parent), reimport_(options.Reimport) {
+TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
+    : QMainWindow(parent), folder_({.Reimport = options.Reimport, .Viewer = options.Viewer}) {
   setWindowTitle(ToQString(kCaption));
   SetDesignFrame();
-
-  MainMenu1 = menuBar();
-  Setup1 = MainMenu1->addMenu(ToQString(kSetupMenuCaption));
-  N1 = Setup1->addAction(ToQString(kDecimalUnderlineMenuCaption));
-  N1->setCheckable(true);
-  N1->setChecked(false);
-  // The captions carry no hot keys; Ctrl+U switches the mode, shown beside
-  // its caption, and F10 opens the menu.
-  N1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-  connect(N1, &QAction::triggered, this, [this] { N1Click(); });
-
-  GRID = std::make_unique<TQtStringGrid>(kGridColumnCount, kDesignRowCount, this);
-  GRID->SetFontName(std::string(kChineseFontName));
-  GRID->SetFontHeight(kDesignFontHeight);
-  GRID->SetObjectText(&StockColumnText);
-  GRID->View()->SetOnDrawCell(
-      [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
-  auto* centre = new QWidget(this);
-  auto* layout = new QVBoxLayout(centre);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(GRID->View(), 1);
-  FindBar = new TFindBar(centre);
-  layout->addWidget(FindBar);
-  setCentralWidget(centre);
-  Summary = new QLabel(this);
-  statusBar()->addWidget(Summary, 1);
-  if (options.WatchGridModel) options.WatchGridModel(GRID->Model());
-
-  const auto shortcut = [this](QKeySequence keys, auto handler) {
-    auto* action = new QAction(this);
-    action->setShortcut(keys);
-    connect(action, &QAction::triggered, this, handler);
-    addAction(action);
-  };
-  shortcut(Qt::Key_F10, [this] { MainMenu1->setActiveAction(Setup1->menuAction()); });
-  shortcut(QKeySequence::Find, [this] { FindBar->Open(); });
-  shortcut(Qt::Key_F3, [this] { FindNext(false); });
-  shortcut(Qt::SHIFT | Qt::Key_F3, [this] { FindNext(true); });
-  connect(FindBar, &TFindBar::FindNext, this, [this] { FindNext(false); });
-  connect(FindBar, &TFindBar::Closed, GRID->View(), [this] { GRID->View()->setFocus(); });
-  connect(GRID->View()->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmMain::SortByColumn);
+  CreateMenu();
+  CreateGrid(options);
 
   DecimalUnderline = false;
   try {
@@ -101,40 +73,78 @@ void TfrmMain::SetDesignFrame() {
   setGeometry(QRect(kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight) - frame);
 }
 
+void TfrmMain::CreateMenu() {
+  MainMenu1 = menuBar();
+  Setup1 = MainMenu1->addMenu(ToQString(kSetupMenuCaption));
+  N1 = Setup1->addAction(ToQString(kDecimalUnderlineMenuCaption));
+  N1->setCheckable(true);
+  N1->setChecked(false);
+  // The captions carry no hot keys; the shortcuts show beside them, and F10
+  // opens the menu.
+  N1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+  connect(N1, &QAction::triggered, this, [this] { N1Click(); });
+  ReadPages1 = Setup1->addAction(ToQString(kReadPagesMenuCaption));
+  ReadPages1->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(ReadPages1, &QAction::triggered, this, [this] { ReadPages1Click(); });
+
+  const auto shortcut = [this](QKeySequence keys, auto handler) {
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
+  };
+  shortcut(Qt::Key_F10, [this] { MainMenu1->setActiveAction(Setup1->menuAction()); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+  shortcut(QKeySequence::Find, [this] { FindBar->Open(); });
+  shortcut(Qt::Key_F3, [this] { FindNext(false); });
+  shortcut(Qt::SHIFT | Qt::Key_F3, [this] { FindNext(true); });
+}
+
+void TfrmMain::CreateGrid(const TWindowOptions& options) {
+  GRID = std::make_unique<TQtStringGrid>(kGridColumnCount, kDesignRowCount, this);
+  GRID->SetFontName(std::string(kChineseFontName));
+  GRID->SetFontHeight(kDesignFontHeight);
+  GRID->SetObjectText(&StockColumnText);
+  GRID->View()->SetOnDrawCell(
+      [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
+  auto* centre = new QWidget(this);
+  auto* layout = new QVBoxLayout(centre);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(GRID->View(), 1);
+  FindBar = new TFindBar(centre);
+  layout->addWidget(FindBar);
+  setCentralWidget(centre);
+  StatusSummary = new QLabel(this);
+  statusBar()->addWidget(StatusSummary, 1);
+  StatusNote = new QLabel(this);
+  StatusNote->hide();
+  statusBar()->addPermanentWidget(StatusNote);
+  EmptyHint = new QLabel(GRID->View()->viewport());
+  EmptyHint->setAlignment(Qt::AlignCenter);
+  EmptyHint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  EmptyHint->hide();
+  if (options.WatchGridModel) options.WatchGridModel(GRID->Model());
+
+  connect(FindBar, &TFindBar::FindNext, this, [this] { FindNext(false); });
+  connect(FindBar->Query(), &QLineEdit::textEdited, this, [this] { FindNext(false, /*fromCurrent=*/true); });
+  connect(FindBar, &TFindBar::Closed, GRID->View(), [this] { GRID->View()->setFocus(); });
+  connect(GRID->View()->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfrmMain::SortByColumn);
+  connect(GRID->View(), &TGridView::Resized, EmptyHint,
+          [this] { EmptyHint->setGeometry(GRID->View()->viewport()->rect()); });
+}
+
 TfrmMain::~TfrmMain() {
   try {
     FormDestroy();
   } catch (const std::exception& e) {
-    std::cerr << "kivrel: " << e.what() << '\n';
+    std::cerr << "kivrel: " << TErrorText::Describe(std::current_exception()).OneLine().toStdString() << '\n';
   }
 }
 
 void TfrmMain::FormCreate() {
-  if (!DirectoryExists(kDataDir)) CreateDirectory(kDataDir);
-  if (!DirectoryExists(kSourceDir)) CreateDirectory(kSourceDir);
-  lock_ = std::make_unique<TFileLock>(kLockFile);
-  secondBoard_ = lock_->Busy();
-  if (!secondBoard_) RemoveStaleTemporaryFiles(kQuoteFile);
-  ListedCategories = NewSplitStrList(kListedCategoriesText);
-  OtcCategories = NewSplitStrList(kOtcCategoriesText);
-  StockList = NewStockList();
-  quoteFileStamp_ = StampOf(kQuoteFile);
-  if (PathExists(kQuoteFile) && !reimport_) {
-    try {
-      LoadStockFile(*StockList, kQuoteFile);
-    } catch (...) {
-      saveOnExit_ = false;  // never overwrite a quote file that could not be read
-      throw;
-    }
-  } else {
-    ImportSourcePages();
-  }
+  folder_.Open();
   WindowSetUp();
-}
-
-void TfrmMain::ImportSourcePages() {
-  kivrel::ImportSourcePages(*StockList, ListedCategories->GetList(), OtcCategories->GetList(), kSourceDir,
-                            CurrentDate(), [this](const FileError& skipped) { skippedPages_.push_back(skipped); });
 }
 
 void TfrmMain::WindowSetUp() {
@@ -143,37 +153,126 @@ void TfrmMain::WindowSetUp() {
   const int screenHeight = screen != nullptr ? screen->geometry().height() : 768;
   // The whole fill reaches the view as one reset.
   GRID->BeginUpdate();
-  GRID->SetRowCount(screenHeight / 24 - 1);
+  GRID->SetRowCount(screenHeight / kScreenPixelsPerRow - 1);
   FormResize();
   FillGridObjects();
   FillGridRows();
   GRID->EndUpdate();
-  ShowSummary();
+  IndexRows();
+  if (folder_.StockList().Count() > 0) GRID->View()->selectRow(0);
+  ShowStatus();
 }
 
-void TfrmMain::ShowSummary() { Summary->setText(TMessages::Summary(SummarizeBoard(*GRID))); }
+void TfrmMain::IndexRows() {
+  gridRowOf_.clear();
+  for (int row = 1; row < GRID->RowCount(); ++row) {
+    if (const TObject* stock = GRID->Objects(0, row)) gridRowOf_[stock] = row;
+  }
+}
 
-void TfrmMain::FindNext(bool backwards) {
+void TfrmMain::ShowStatus() {
+  StatusSummary->setText(TStatusText::Summary(SummarizeBoard(*GRID)));
+  QStringList notes;
+  const TNoSave noSave = folder_.SavePolicy();
+  if (const QString text = TErrorText::WillNotSave(noSave, folder_.Paths()); !text.isEmpty()) notes << text;
+  const TOpenReport& opened = folder_.OpenReport();
+  if (opened.QuoteFile.NotQuotes > 0 && noSave.Reason != TNoSave::TReason::NotQuotes && importNote_.isEmpty())
+    notes << TErrorText::NotQuotes(opened.QuoteFile.NotQuotes, folder_.Paths().QuoteFile);
+  if (opened.Import && !opened.Import->EmptyPages.empty() && importNote_.isEmpty())
+    notes << TStatusText::EmptyPages(opened.Import->EmptyPages.size());
+  if (!importNote_.isEmpty()) notes << importNote_;
+  StatusNote->setText(notes.join("   "));
+  StatusNote->setVisible(!notes.isEmpty());
+  ShowEmptyHint();
+}
+
+void TfrmMain::ShowEmptyHint() {
+  const bool empty = folder_.StockList().Count() == 0 && !startupError_;
+  if (empty) {
+    EmptyHint->setText(TStatusText::EmptyBoard(
+        QDir::cleanPath(QDir::current().absoluteFilePath(QString::fromStdString(folder_.Paths().Source)))));
+    EmptyHint->setGeometry(GRID->View()->viewport()->rect());
+  }
+  EmptyHint->setVisible(empty);
+}
+
+void TfrmMain::ReadPages1Click() {
+  TStoreChanges changes;
+  const TImportReport report = folder_.ImportPages(folder_.ReadPages(CurrentDate()), &changes);
+  ShowStoreChanges(changes);
+  importNote_ = TStatusText::PagesRead(QTime::currentTime().toString("HH:mm:ss"), changes, report);
+  ShowStatus();
+}
+
+void TfrmMain::ShowStoreChanges(const TStoreChanges& changes) {
+  TGridView& view = *GRID->View();
+  TGridModel& model = GRID->Model();
+  // The stock at the top of the view stays there.
+  const int topRow = view.rowAt(0);
+  const TObject* top = topRow >= 0 ? GRID->Objects(0, model.GridRow(topRow)) : nullptr;
+
+  const TStringList& store = folder_.StockList();
+  if (!changes.Added.empty()) {
+    if (GRID->Objects(0, 1) == nullptr) {
+      // The board was empty: it is filled anew.
+      GRID->BeginUpdate();
+      FillGridObjects();
+      FillGridRows();
+      GRID->EndUpdate();
+      if (store.Count() > 0) view.selectRow(0);
+    } else {
+      // Rows follow the store's key order: each new stock goes to the row of
+      // its index, taken in key order, runs of neighbours at once.
+      std::vector<int> indexes;
+      for (const TStock* stock : changes.Added) {
+        int index = 0;
+        if (store.Find(stock->GetKey(), index)) indexes.push_back(index);
+      }
+      std::sort(indexes.begin(), indexes.end());
+      for (std::size_t run = 0; run < indexes.size();) {
+        std::size_t end = run + 1;
+        while (end < indexes.size() && indexes[end] == indexes[end - 1] + 1) ++end;
+        std::vector<TObject*> objects;
+        for (std::size_t i = run; i < end; ++i) objects.push_back(store.Objects(indexes[i]));
+        GRID->InsertRows(indexes[run] + 1, objects);
+        run = end;
+      }
+    }
+    IndexRows();
+  }
+  for (const TStoreChanges::TUpdated& updated : changes.Updated) {
+    if (const auto it = gridRowOf_.find(updated.Stock); it != gridRowOf_.end())
+      GRID->RowsChanged(it->second, it->second);
+  }
+  model.Resort();
+  if (top != nullptr) {
+    if (const auto it = gridRowOf_.find(top); it != gridRowOf_.end())
+      view.verticalScrollBar()->setValue(model.ModelRow(it->second));
+  }
+}
+
+void TfrmMain::FindNext(bool backwards, bool fromCurrent) {
   const QString query = FindBar->Query()->text();
   if (query.isEmpty()) {
-    FindBar->Open();
+    if (!fromCurrent) FindBar->Open();
+    FindBar->Note()->clear();
     return;
   }
   const std::string big5 = Utf8ToBig5(query.toStdString());
   const TGridModel& model = GRID->Model();
   const int rows = model.rowCount();
   const int current = GRID->View()->currentIndex().isValid() ? GRID->View()->currentIndex().row() : -1;
-  for (int step = 1; step <= rows; ++step) {
+  for (int step = fromCurrent ? 0 : 1; step <= rows; ++step) {
     const int row = ((backwards ? current - step : current + step) % rows + rows) % rows;
     if (!StockMatches(*GRID, model.GridRow(row), big5)) continue;
     const QModelIndex index = model.index(row, 0);
     GRID->View()->setCurrentIndex(index);
     GRID->View()->selectRow(row);
-    GRID->View()->scrollTo(index, QAbstractItemView::EnsureVisible);
+    GRID->View()->scrollTo(index, QAbstractItemView::PositionAtCenter);
     FindBar->Note()->clear();
     return;
   }
-  FindBar->Note()->setText(TMessages::NoMatch());
+  FindBar->Note()->setText(TStatusText::NoMatch());
 }
 
 void TfrmMain::SortByColumn(int col) {
@@ -185,24 +284,25 @@ void TfrmMain::SortByColumn(int col) {
   if (sortClicks_ == 0) {
     GRID->Model().SortBy(col, std::nullopt);
     header->setSortIndicatorShown(false);
-    return;
+  } else {
+    // Numbers first from the largest, texts from the smallest.
+    const bool firstDescending = column->Kind == TColumnKind::Number;
+    const bool descending = (sortClicks_ == 1) == firstDescending;
+    GRID->Model().SortBy(col, descending ? TSortDirection::Descending : TSortDirection::Ascending);
+    header->setSortIndicator(col, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header->setSortIndicatorShown(true);
   }
-  // Numbers first from the largest, texts from the smallest.
-  const bool firstDescending = column->Kind == TColumnKind::Number;
-  const bool descending = (sortClicks_ == 1) == firstDescending;
-  GRID->Model().SortBy(col, descending ? TSortDirection::Descending : TSortDirection::Ascending);
-  header->setSortIndicator(col, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-  header->setSortIndicatorShown(true);
+  // The first rows are what a user sorts for; the selection stays on its stock.
+  GRID->View()->scrollToTop();
 }
 
-void TfrmMain::FormDestroy() {
-  if (destroyed_) return;
+TNoSave TfrmMain::FormDestroy() {
+  if (destroyed_) return {.Reason = TNoSave::TReason::Viewer};
   destroyed_ = true;
   GRID->View()->SetOnDrawCell(nullptr);
-  GRID->SetRowCount(0);                              // the rows point to stocks about to be freed
-  const TStockListPtr store = std::move(StockList);  // freed with its stocks however this ends
-  if (!store || !saveOnExit_ || secondBoard_) return;
-  SaveStockFile(*store, kQuoteFile, RealFileSystem(), &quoteFileStamp_);
+  GRID->SetRowCount(0);  // the rows point to stocks about to be freed with the folder
+  gridRowOf_.clear();
+  return folder_.Save();
 }
 
 void TfrmMain::FormResize() {
@@ -211,14 +311,15 @@ void TfrmMain::FormResize() {
 }
 
 void TfrmMain::FillGridObjects() {
-  if (StockList->Count() == 0) {
+  const TStringList& store = folder_.StockList();
+  if (store.Count() == 0) {
     GRID->SetRowCount(2);
     GRID->SetObjects(0, 1, nullptr);
     return;
   }
-  GRID->SetRowCount(StockList->Count() + 1);
-  for (int i = 0; i < StockList->Count(); ++i) {
-    if (TObject* stock = StockList->Objects(i)) GRID->SetObjects(0, i + 1, stock);
+  GRID->SetRowCount(store.Count() + 1);
+  for (int i = 0; i < store.Count(); ++i) {
+    if (TObject* stock = store.Objects(i)) GRID->SetObjects(0, i + 1, stock);
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The program's one window: the quote store, the grid showing it and the
-// menu switch for the decimal-underline mode.
+// The program's one window: the grid showing the quote store of the data
+// folder, the menu 設定 with the decimal-underline switch and the reading
+// of the pages, the find bar and the status bar.
 
 #include <QAction>
 #include <QLabel>
@@ -11,28 +12,24 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 #include "app/find_bar.h"
 #include "app/qt_string_grid.h"
-#include "core/io/file_io.h"
-#include "core/lists/split_list.h"
-#include "core/store/stock_store.h"
+#include "core/folder/data_folder.h"
 
 namespace kivrel {
 
-// Paths under the working folder.
-inline constexpr const char* kDataDir = "DATA";
-inline constexpr const char* kSourceDir = "DATA/SOURCE";
-inline constexpr const char* kQuoteFile = "DATA/STOCK.LST";
-// Held by the board that owns the data folder.
-inline constexpr const char* kLockFile = "DATA/kivrel.lock";
-
 struct TWindowOptions {
-  // Read the pages even when a quote file exists; the file is replaced at exit.
+  // Read the pages even when a quote file exists; the file is replaced at
+  // exit when every page was read whole.
   bool Reimport = false;
+  // Only look at the data folder (a picture of the board): nothing is
+  // created, locked, cleaned or saved.
+  bool Viewer = false;
   // Called with the grid's model before start-up fills it, so that a model
   // checker sees every change.
-  std::function<void(QAbstractItemModel&)> WatchGridModel;
+  std::function<void(QAbstractItemModel&)> WatchGridModel{};
 };
 
 class TfrmMain final : public QMainWindow {
@@ -45,17 +42,13 @@ class TfrmMain final : public QMainWindow {
   // Runs FormDestroy when the owner has not; errors go to standard error.
   ~TfrmMain() override;
 
-  // Saves the store to the quote file, unless reading it failed at start-up
-  // or another board holds the data folder, and frees it. Runs once; a save
-  // error propagates.
-  void FormDestroy();
+  // Saves the store to the quote file when the data folder allows it, then
+  // frees it; gives back why nothing was saved (None when it was). Runs
+  // once; a save error propagates.
+  TNoSave FormDestroy();
 
   std::exception_ptr StartupError() const { return startupError_; }
-  // Another board holds the data folder: this one shows the stored quotes
-  // and saves nothing.
-  bool SecondBoard() const { return secondBoard_; }
-  // Page paths skipped at start-up because they hold no regular file.
-  const std::vector<FileError>& SkippedPages() const { return skippedPages_; }
+  const TDataFolder& DataFolder() const { return folder_; }
 
   void FormResize();
   void FillGridObjects();
@@ -65,43 +58,50 @@ class TfrmMain final : public QMainWindow {
   // follows it and every cell is painted again.
   void N1Click();
   void GRIDDrawCell(TCanvas& canvas, int col, int row, const TRect& rect);
+  // F5 and 設定 > 重新讀取頁面: every page into the open store now.
+  void ReadPages1Click();
 
   std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
   QMenu* Setup1 = nullptr;
   QAction* N1 = nullptr;
+  QAction* ReadPages1 = nullptr;
 
   // Beyond the grid: the find bar (Ctrl+F; F3 and Shift+F3 find the next and
-  // previous match) and the status bar with the board's summary.
+  // previous match), the status bar with the summary and a note (why the
+  // quotes will not be saved, what the last reading of the pages found), and
+  // the hint an empty board gives.
   TFindBar* FindBar = nullptr;
-  QLabel* Summary = nullptr;
+  QLabel* StatusSummary = nullptr;
+  QLabel* StatusNote = nullptr;
+  QLabel* EmptyHint = nullptr;
   // Goes to the next (or previous) row matching the find bar's text, in the
-  // order shown, wrapping around; the note says when nothing matches.
-  void FindNext(bool backwards);
+  // order shown, wrapping around; the note says when nothing matches. With
+  // `fromCurrent`, the current row itself may be the match (typing).
+  void FindNext(bool backwards, bool fromCurrent = false);
   // A click on a column title: sorted descending for numbers and ascending
-  // for texts, then the other way, then the store's order again.
+  // for texts, then the other way, then the store's order again; the view
+  // shows the top of the new order.
   void SortByColumn(int col);
-
-  const TStringList* Stocks() const { return StockList.get(); }
 
  private:
   void SetDesignFrame();
-  void ShowSummary();
+  void CreateMenu();
+  void CreateGrid(const TWindowOptions& options);
   void FormCreate();
   void WindowSetUp();
-  void ImportSourcePages();
+  void ShowStatus();
+  void ShowEmptyHint();
+  // Shows the store's changes: new stocks as inserted rows, changed ones as
+  // changed rows; the selection, the current row, the first stock in view
+  // and a sorted order stay.
+  void ShowStoreChanges(const TStoreChanges& changes);
+  void IndexRows();
 
-  ISplitStrListPtr ListedCategories;
-  ISplitStrListPtr OtcCategories;
-  TStockListPtr StockList;
-
-  bool reimport_;
-  std::unique_ptr<TFileLock> lock_;
-  FileStamp quoteFileStamp_;  // the quote file as start-up found it
-  std::vector<FileError> skippedPages_;
+  TDataFolder folder_;
   std::exception_ptr startupError_;
-  bool saveOnExit_ = true;  // false once reading an existing quote file failed
-  bool secondBoard_ = false;
+  std::unordered_map<const TObject*, int> gridRowOf_;  // the grid row showing each stock
+  QString importNote_;                                 // what the last reading of the pages found
   bool destroyed_ = false;
   int sortColumn_ = -1;
   int sortClicks_ = 0;

@@ -34,17 +34,30 @@ TBoardRun::TBoardRun(const char* programName, const TWindowOptions& options)
     : programName_(programName), window_(std::make_unique<TfrmMain>(options)) {
   TfrmMain& window = *window_;
   window.show();
-  if (Big5ConverterMissing()) PrintError(programName_, TMessages::NoBig5Converter());
-  for (const FileError& skipped : window.SkippedPages()) PrintError(programName_, TMessages::SkippedPage(skipped));
+  if (Big5ConverterMissing()) PrintError(programName_, TErrorText::NoBig5Converter());
+  const TDataFolder& folder = window.DataFolder();
+  const TOpenReport& opened = folder.OpenReport();
+  if (opened.Import) {
+    for (const auto& [page, reason] : opened.Import->Skipped)
+      PrintError(programName_, TErrorText::SkippedPage(page, reason));
+    for (const std::string& page : opened.Import->EmptyPages) PrintError(programName_, TErrorText::EmptyPage(page));
+  }
+  if (opened.QuoteFile.NotQuotes > 0)
+    PrintError(programName_, TErrorText::NotQuotes(opened.QuoteFile.NotQuotes, folder.Paths().QuoteFile));
 
+  const TNoSave noSave = folder.SavePolicy();
   TMessage message;
   QMessageBox::Icon icon = QMessageBox::Critical;
   if (window.StartupError()) {
-    message = TMessages::Of(window.StartupError());
-  } else if (window.SecondBoard()) {
-    message.Text = TMessages::SecondBoard();
+    message = TErrorText::Describe(window.StartupError());
+  } else if (opened.Import && !opened.Import->Faulty.empty()) {
+    message = TErrorText::FaultyPages(*opened.Import);
+  } else if (noSave.Reason == TNoSave::TReason::SecondBoard) {
+    message.Text = TErrorText::SecondBoard();
     icon = QMessageBox::Information;
   } else {
+    if (noSave.Reason == TNoSave::TReason::LockUnavailable)
+      PrintError(programName_, TErrorText::WillNotSave(noSave, folder.Paths()));
     return;
   }
   PrintError(programName_, message.OneLine());
@@ -60,9 +73,11 @@ int TBoardRun::Finish(bool showErrors) {
   if (box_) box_->done(QMessageBox::Ok);
   window_->close();
   try {
-    window_->FormDestroy();
+    const TNoSave noSave = window_->FormDestroy();
+    if (const QString text = TErrorText::WereNotSaved(noSave, window_->DataFolder().Paths()); !text.isEmpty())
+      PrintError(programName_, text);
   } catch (...) {
-    const TMessage message = TMessages::Of(std::current_exception());
+    const TMessage message = TErrorText::Describe(std::current_exception());
     PrintError(programName_, message.OneLine());
     if (showErrors) QMessageBox::critical(nullptr, window_->windowTitle(), message.Text);
     return 1;

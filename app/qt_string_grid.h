@@ -24,6 +24,8 @@ class TQtStringGrid final : public TStringGrid {
  protected:
   void RowCountChanging(int oldCount, int newCount) override { model_->RowCountChanging(oldCount, newCount); }
   void RowCountChanged() override { model_->RowCountChanged(); }
+  void RowsInserting(int firstRow, int count) override { model_->RowsInserting(firstRow, count); }
+  void RowsInserted(int firstRow, int count) override { model_->RowsInserted(firstRow, count); }
   void CellsChanged(int firstCol, int lastCol, int firstRow, int lastRow) override {
     model_->CellsChanged(firstCol, lastCol, firstRow, lastRow);
   }

@@ -140,7 +140,9 @@ void BM_ImportPage(benchmark::State& state) {
   const std::string text = LongPage(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     TStockListPtr store = NewStockList();
-    ImportPageText(*store, text, PageCategory{0, 0}, kToday);
+    std::vector<TPageRead> pages;
+    pages.push_back(ReadPageText(text, PageCategory{0, 0}, kToday, "page"));
+    StorePages(*store, std::move(pages), TFaultyPageRows::Keep);
     benchmark::DoNotOptimize(store->Count());
     state.PauseTiming();
     store.reset();

@@ -17,6 +17,21 @@ void TStringGrid::SetRowCount(int rowCount) {
   if (updating_ == 0) RowCountChanged();
 }
 
+void TStringGrid::InsertRows(int row, const std::vector<TObject*>& objects) {
+  if (row < 1 || row > RowCount() || objects.empty()) return;
+  const int count = static_cast<int>(objects.size());
+  if (updating_ == 0) RowsInserting(row, count);
+  std::vector<Row> added;
+  added.reserve(objects.size());
+  for (TObject* object : objects) added.push_back({object, true});
+  rows_.insert(rows_.begin() + row, added.begin(), added.end());
+  if (updating_ == 0) RowsInserted(row, count);
+}
+
+void TStringGrid::RowsChanged(int firstRow, int lastRow) {
+  if (updating_ == 0 && firstRow <= lastRow) CellsChanged(0, colCount_ - 1, firstRow, lastRow);
+}
+
 bool TStringGrid::InRange(int col, int row) const {
   return col >= 0 && col < colCount_ && row >= 0 && row < RowCount();
 }

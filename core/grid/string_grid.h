@@ -43,6 +43,12 @@ class TStringGrid {
   TObject* Objects(int col, int row) const;
   void SetObjects(int col, int row, TObject* object);
 
+  // Inserts rows before `row` (1 to RowCount), one per object, each showing
+  // its object's texts; the rows from `row` on move down.
+  void InsertRows(int row, const std::vector<TObject*>& objects);
+  // The rows' objects changed their values: the view shows them again.
+  void RowsChanged(int firstRow, int lastRow);
+
   void SetObjectText(TObjectText objectText) { objectText_ = objectText; }
   // From now on the row's cells show the texts of its column-0 object.
   void ShowObjectTexts(int row);
@@ -78,6 +84,8 @@ class TStringGrid {
   // before and after it, of texts and objects after they changed.
   virtual void RowCountChanging(int /*oldCount*/, int /*newCount*/) {}
   virtual void RowCountChanged() {}
+  virtual void RowsInserting(int /*firstRow*/, int /*count*/) {}
+  virtual void RowsInserted(int /*firstRow*/, int /*count*/) {}
   virtual void CellsChanged(int /*firstCol*/, int /*lastCol*/, int /*firstRow*/, int /*lastRow*/) {}
   // The column width or the font changed (updates or not).
   virtual void LayoutChanged() {}

@@ -1,6 +1,6 @@
 #include "core/page/page_cells.h"
 
-#include "core/page/current_date.h"
+#include "core/lists/text_lines.h"
 #include "core/page/page_format.h"
 #include "core/page/text_conversion.h"
 #include "core/text/trim.h"
@@ -36,7 +36,7 @@ std::string DigitsOf(std::string_view text) {
 }
 
 float ParseDigitsBetween(std::string_view line, std::string_view startMark, std::string_view endMark) {
-  const std::string digits = DigitsOf(BetweenView(line, startMark, endMark));
+  const std::string digits = ExtractBetween(line, startMark, endMark, /*digitsOnly=*/true);
   if (digits.empty()) return 0.0f;
   return TextToSingle(digits);
 }
@@ -44,8 +44,6 @@ float ParseDigitsBetween(std::string_view line, std::string_view startMark, std:
 }  // namespace
 
 bool IsCodeCell(std::string_view line) { return Contains(line, CodeCellMark); }
-
-bool IsDataCell(std::string_view line) { return Contains(line, DataCellMark); }
 
 bool IsCellLine(std::string_view line) {
   // Both markers begin with this text, so one search finds the places where
@@ -67,7 +65,15 @@ std::string ExtractBetween(std::string_view line, std::string_view startMark, st
   return std::string(between);
 }
 
-std::string_view LinkTextView(std::string_view line) {
+std::vector<std::string_view> FilterCellLines(std::string_view pageText) {
+  std::vector<std::string_view> lines;
+  ForEachLine(pageText, [&lines](std::string_view line) {
+    if (IsCellLine(line)) lines.push_back(line);
+  });
+  return lines;
+}
+
+std::string_view ExtractLinkText(std::string_view line) {
   const std::size_t p = line.find(LinkTextStart);
   if (p == std::string_view::npos) return kEmpty;
   const std::size_t q = line.find(LinkTextEnd);
@@ -79,15 +85,15 @@ std::string_view LinkTextView(std::string_view line) {
   return TrimView(line.substr(from, q + 1 - from));
 }
 
-std::string_view CodeView(std::string_view line) {
-  const std::string_view link = LinkTextView(line);
+std::string_view ExtractCode(std::string_view line) {
+  const std::string_view link = ExtractLinkText(line);
   const std::size_t space = link.find(' ');
   if (space == std::string_view::npos) return kEmpty;
   return TrimView(link.substr(0, space));
 }
 
-std::string_view NameView(std::string_view line) {
-  const std::string_view link = LinkTextView(line);
+std::string_view ExtractName(std::string_view line) {
+  const std::string_view link = ExtractLinkText(line);
   const std::size_t space = link.find(' ');
   if (space == std::string_view::npos) return kEmpty;
   // Everything after the space but the final "<" (the link text is never
@@ -97,20 +103,12 @@ std::string_view NameView(std::string_view line) {
   return TrimView(link.substr(from, link.size() - 1 - from));
 }
 
-std::string ExtractLinkText(std::string_view line) { return std::string(LinkTextView(line)); }
-
-std::string ExtractCode(std::string_view line) { return std::string(CodeView(line)); }
-
-std::string ExtractName(std::string_view line) { return std::string(NameView(line)); }
-
 double ParseQuoteTime(std::string_view line, double today) {
-  std::string time = DigitsOf(BetweenView(line, DataCellMark, DataCellEnd));
+  std::string time = ExtractBetween(line, DataCellMark, DataCellEnd, /*digitsOnly=*/true);
   if (time.empty()) return 0.0;
   time += ":00";
   return today + TextToTimeFraction(time);
 }
-
-double ParseQuoteTime(std::string_view line) { return ParseQuoteTime(line, CurrentDate()); }
 
 float ParseBoldPrice(std::string_view line) { return ParseDigitsBetween(line, BoldCellMark, BoldCellEnd); }
 
@@ -119,7 +117,8 @@ float ParseCellNumber(std::string_view line) { return ParseDigitsBetween(line, D
 float ParseChangeCell(std::string_view line) {
   // The font colour ("#ff0000") and the ">" closing the font tag.
   constexpr std::size_t kColourBytes = 8;
-  std::string_view text = BetweenView(line, ChangeCellMark, ChangeCellEnd);
+  const std::string cell = ExtractBetween(line, ChangeCellMark, ChangeCellEnd, /*digitsOnly=*/false);
+  std::string_view text = cell;
   if (text.size() <= kColourBytes) return 0.0f;
   text.remove_prefix(kColourBytes);
   if (text == NoDataSign) return 0.0f;
@@ -133,11 +132,6 @@ float ParseChangeCell(std::string_view line) {
     return TextToSingle(negated);
   }
   return TextToSingle(text);
-}
-
-bool FilterCellLines(TStringList& lines) {
-  lines.KeepIf([](const std::string& line) { return IsCellLine(line); });
-  return static_cast<std::size_t>(lines.Count()) % CellsPerRow == 0;
 }
 
 }  // namespace kivrel

@@ -10,17 +10,21 @@
 
 #include <string>
 #include <string_view>
-
-#include "core/lists/string_list.h"
+#include <vector>
 
 namespace kivrel {
 
 // The line holds CodeCellMark: cell 0 of a row.
 bool IsCodeCell(std::string_view line);
-// The line holds DataCellMark (bold and change cells included).
-bool IsDataCell(std::string_view line);
-// IsCodeCell(line) || IsDataCell(line), in one pass over the line.
+// The line holds CodeCellMark or DataCellMark (bold and change cells
+// included), in one pass over the line.
 bool IsCellLine(std::string_view line);
+
+// The cell lines of a page, in page order, as views into `pageText`: the
+// page is split into lines (CR, LF or CR LF; the text ends at a NUL byte)
+// and every line that is not a cell line is left out. They make whole rows
+// when their count is a multiple of CellsPerRow (0 included).
+std::vector<std::string_view> FilterCellLines(std::string_view pageText);
 
 // The trimmed bytes strictly between the first StartMark and the first
 // EndMark (each searched from the start of the line); empty when either is
@@ -33,24 +37,18 @@ std::string ExtractBetween(std::string_view line, std::string_view startMark, st
 // The link text of a code cell, trimmed: the bytes from the second byte after
 // ".html" (skipping the ">" that closes the link tag) up to and including the
 // "<" that begins "</a>". So "…1101.html>1101 ABC</a>" gives "1101 ABC<".
-std::string ExtractLinkText(std::string_view line);
+// The three extractors give views into `line`.
+std::string_view ExtractLinkText(std::string_view line);
 // The link text up to its first space, trimmed; empty when it has no space.
-std::string ExtractCode(std::string_view line);
+std::string_view ExtractCode(std::string_view line);
 // The link text after its first space without its final "<", trimmed (a
 // name may hold spaces); empty when the link text has no space.
-std::string ExtractName(std::string_view line);
-
-// The same three as views into `line`, without copying.
-std::string_view LinkTextView(std::string_view line);
-std::string_view CodeView(std::string_view line);
-std::string_view NameView(std::string_view line);
+std::string_view ExtractName(std::string_view line);
 
 // The time cell "13:30" as `today` (whole days since 1899-12-30) plus the
 // fraction of the day; 0 when the cell has no digit (NoDataSign). Seconds
 // are always 0: the pages give hours and minutes.
 double ParseQuoteTime(std::string_view line, double today);
-// The same with today's local date (CurrentDate).
-double ParseQuoteTime(std::string_view line);
 
 // The bold last-price cell, digits only, as a single; 0 when empty.
 float ParseBoldPrice(std::string_view line);
@@ -62,10 +60,5 @@ float ParseCellNumber(std::string_view line);
 // first two bytes go, with a "-" in front for a down arrow. 0 for an empty
 // cell or NoDataSign.
 float ParseChangeCell(std::string_view line);
-
-// Deletes every line that is neither a code nor a data cell line, keeping
-// the order of the others; true when the count left is a multiple of
-// CellsPerRow (0 included). The deletions stand either way.
-bool FilterCellLines(TStringList& lines);
 
 }  // namespace kivrel

@@ -21,18 +21,7 @@ std::string Quoted(std::string_view text) {
   return std::string(WholeCharacters(text, kQuotedLimit)) + "...";
 }
 
-std::string MessageOf(ConvertError::Kind kind, const std::string& text, const std::string& fileName) {
-  std::string message = "'" + Big5ToUtf8(text) + "'";
-  switch (kind) {
-    case ConvertError::Kind::Number: message += " is not a valid floating point value"; break;
-    case ConvertError::Kind::Time: message += " is not a valid time"; break;
-    case ConvertError::Kind::Range: message += " is out of the single-precision range"; break;
-  }
-  if (!fileName.empty()) message += " in " + fileName;
-  return message;
-}
-
-[[noreturn]] void NotANumber(std::string_view text) { throw ConvertError(ConvertError::Kind::Number, text); }
+[[noreturn]] void NotANumber(std::string_view text) { throw ConvertError(ConvertError::TKind::Number, text); }
 
 // 10^0 to 10^27: every one of them is exact in the 64-bit significand
 // (5^27 < 2^63).
@@ -66,11 +55,8 @@ std::string_view TrimSpaces(std::string_view s) {
 
 }  // namespace
 
-ConvertError::ConvertError(Kind kind, std::string_view text, std::string fileName)
-    : std::runtime_error(MessageOf(kind, Quoted(text), fileName)),
-      kind_(kind),
-      text_(Quoted(text)),
-      fileName_(std::move(fileName)) {}
+ConvertError::ConvertError(TKind kind, std::string_view text)
+    : std::runtime_error(Big5ToUtf8(Quoted(text))), kind_(kind), text_(Quoted(text)) {}
 
 long double TextToExtended(std::string_view text) {
   const std::string_view s = TrimSpaces(text);
@@ -136,7 +122,7 @@ float TextToSingle(std::string_view text) {
   // would round to infinity.
   constexpr long double kOverflow = 0x1.ffffffp127L;
   if (std::fabs(value) >= kOverflow) {
-    throw ConvertError(ConvertError::Kind::Range, text);
+    throw ConvertError(ConvertError::TKind::Range, text);
   }
   return static_cast<float>(value);
 }
@@ -145,7 +131,7 @@ double TextToTimeFraction(std::string_view text) {
   int fields[3] = {0, 0, 0};
   int count = 0;
   std::size_t i = 0;
-  const auto invalid = [&] { return ConvertError(ConvertError::Kind::Time, text); };
+  const auto invalid = [&] { return ConvertError(ConvertError::TKind::Time, text); };
   for (;;) {
     if (count == 3) throw invalid();
     const std::size_t start = i;

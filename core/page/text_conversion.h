@@ -9,24 +9,20 @@
 
 namespace kivrel {
 
-// A text that is not a number or not a time. It keeps the text (Big5, cut
-// after 80 bytes between characters) and, once known, the page it stood in;
-// what() reads "'1.2.3' is not a valid floating point value in <page>".
+// A text that is not a number or not a time. It keeps what kind of reading
+// failed and the text (Big5, cut after 80 bytes between characters); the
+// words for a person are composed where it is shown.
 class ConvertError : public std::runtime_error {
  public:
-  enum class Kind : std::uint8_t { Number, Time, Range };
-  ConvertError(Kind kind, std::string_view text, std::string fileName = {});
+  enum class TKind : std::uint8_t { Number, Time, Range };
+  ConvertError(TKind kind, std::string_view text);
 
-  Kind What() const { return kind_; }
+  TKind Kind() const { return kind_; }
   const std::string& Text() const { return text_; }
-  const std::string& FileName() const { return fileName_; }
-  // The same error, naming the page it came from.
-  ConvertError InFile(std::string fileName) const { return ConvertError(kind_, text_, std::move(fileName)); }
 
  private:
-  Kind kind_;
+  TKind kind_;
   std::string text_;
-  std::string fileName_;
 };
 
 // A decimal number: spaces around it, an optional sign, at least one digit

@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QHeaderView>
 #include <QPainter>
 #include <QTest>
@@ -27,12 +28,22 @@ const std::string kCement = "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html";  // 水
 const std::string kFood = "DATA/SOURCE/\xe9\xa3\x9f\xe5\x93\x81.html";    // 食品, the second
 const std::string kDataCell = "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>1</td>\n";
 
+// A page row of a stock: its last price, a previous close of 10, every other value 1.
+std::string PageRow(const std::string& code, const std::string& last) {
+  std::string row = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_" + code + ".html>" + code + " A</a></td>\n";
+  row += kDataCell + "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap><b>" + last + "</b></td>\n";
+  for (int cell = 3; cell < 11; ++cell)
+    row += cell == 7 ? "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>10</td>\n" : kDataCell;
+  return row;
+}
+
 class Board : public ::testing::Test {
  protected:
   std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false) {
     std::filesystem::create_directories("DATA/SOURCE");
     if (records.size() > 0) WriteBytes("DATA/STOCK.LST", FileBytes(records));
-    auto window = std::make_unique<TfrmMain>(TWindowOptions{reimport, [this](auto& model) { Watch(model); }});
+    auto window = std::make_unique<TfrmMain>(
+        TWindowOptions{.Reimport = reimport, .WatchGridModel = [this](auto& model) { Watch(model); }});
     window->show();
     QApplication::processEvents();
     return window;
@@ -55,10 +66,16 @@ class Board : public ::testing::Test {
 
 TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
   std::filesystem::create_directories("DATA");
-  WriteBytes("DATA/STOCK.LST.tmp-1-0", "");  // left by a killed save: removed
-  EXPECT_EQ(Open()->GRID->RowCount(), 2);
-  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST.tmp-1-0"));
-  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), "");
+  WriteBytes("DATA/STOCK.LST.tmp-1Ab2C3", "");  // left by a killed save: removed
+  {
+    const auto empty = Open();
+    EXPECT_EQ(empty->GRID->RowCount(), 2);
+    EXPECT_TRUE(empty->EmptyHint->isVisible());  // it says where the pages go
+    EXPECT_TRUE(empty->EmptyHint->text().contains(QDir::current().absoluteFilePath("DATA/SOURCE")));
+  }
+  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST.tmp-1Ab2C3"));
+  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST"));  // no page, no stock: the pages are read next time
+  WriteBytes("DATA/STOCK.LST", "");
   std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 A</a></td>\n";
   for (int i = 0; i < 10; ++i) page += kDataCell;
   WriteBytes("DATA/SOURCE/\xA4\xF4\xAA\x64.html", page);  // 水泥 named in raw Big5, as a Big5 system saves it
@@ -82,41 +99,87 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
     EXPECT_EQ(last.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_EQ(Cell(*w, 2, 0, Qt::ToolTipRole).left(26),
               "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3");  // 上櫃 櫃公司債一、櫃…
-    EXPECT_EQ(w->Summary->text(), "Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
+    EXPECT_EQ(w->StatusSummary->text(), "Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
+    EXPECT_FALSE(w->StatusNote->isVisible());
   }
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), FileBytes({b, a, c}));
 }
 
 TEST_F(Board, WhatStopsStartUpIsShownAndTheQuoteFileKept) {
   std::filesystem::create_directories("DATA/STOCK.LST");  // a quote file that cannot be read
-  auto w = Open();
-  EXPECT_EQ(TMessages::Of(w->StartupError()).Text, "Cannot open file \"DATA/STOCK.LST\": not a regular file");
-  EXPECT_FALSE(w->windowState() & Qt::WindowMaximized);  // set-up did not run
-  EXPECT_EQ(w->frameGeometry(), QRect(207, 146, 570, 376));
-  EXPECT_EQ(w->GRID->RowCount(), 28);
-  w->FormDestroy();
-  EXPECT_TRUE(std::filesystem::is_directory("DATA/STOCK.LST"));
+  {
+    auto w = Open();
+    EXPECT_EQ(TErrorText::Describe(w->StartupError()).Text, "Cannot open file \"DATA/STOCK.LST\": not a regular file");
+    EXPECT_FALSE(w->windowState() & Qt::WindowMaximized);  // set-up did not run
+    EXPECT_EQ(w->frameGeometry(), QRect(207, 146, 570, 376));
+    EXPECT_EQ(w->GRID->RowCount(), 28);
+    w->FormDestroy();
+    EXPECT_TRUE(std::filesystem::is_directory("DATA/STOCK.LST"));
+  }
 
   std::filesystem::remove("DATA/STOCK.LST");
   std::filesystem::create_directories(kCement);  // a folder: skipped like a missing page
-  WriteBytes(kFood, kDataCell);                  // a faulty page
-  const auto faulty = Open();
-  const TMessage message = TMessages::Of(faulty->StartupError());
+  WriteBytes(kFood, "<html>\n" + kDataCell);     // a faulty page
+  auto faulty = Open();
+  EXPECT_FALSE(faulty->StartupError());
+  EXPECT_TRUE(faulty->windowState() & Qt::WindowMaximized);  // set up as after any start
+  const TImportReport& report = *faulty->DataFolder().OpenReport().Import;
+  const TMessage message = TErrorText::FaultyPages(report);
   EXPECT_EQ(message.Text, "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!!");
-  EXPECT_EQ(message.Details.toStdString(), "Page: " + kFood);
-  ASSERT_EQ(faulty->SkippedPages().size(), 1u);
-  EXPECT_EQ(faulty->SkippedPages()[0].Path(), kCement);
+  EXPECT_EQ(message.Details.toStdString(), kFood + ", line 2: the cells from here on do not make a whole row: " +
+                                               kDataCell.substr(0, kDataCell.size() - 1));
+  ASSERT_EQ(report.Skipped.size(), 1u);
+  EXPECT_EQ(report.Skipped[0].first, kCement);
+  EXPECT_EQ(faulty->StatusNote->text().toStdString(), "Quotes will not be saved: 1 page(s) could not be read whole (" +
+                                                          kFood + "); press F5 once they are mended");
+  faulty.reset();
+  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST"));  // the next start reads the pages again
+
+  const auto odd = Open({Record({}), Record({.Code = "2330", .Market = 9})});  // a record no board made
+  EXPECT_EQ(odd->StatusNote->text().toStdString(),
+            "Quotes will not be saved: 1 record(s) of \"DATA/STOCK.LST\" cannot be quotes, so it is left as it is "
+            "(start with --reimport to replace it by the pages)");
 }
 
 TEST_F(Board, ASecondBoardInTheFolderSavesNothingAndNoBoardSavesOverAChangedFile) {
   auto first = Open({Record({.Code = "1101"})});
   auto second = Open();
-  EXPECT_TRUE(second->SecondBoard() && !first->SecondBoard());
+  EXPECT_EQ(second->DataFolder().SavePolicy().Reason, TNoSave::TReason::SecondBoard);
+  EXPECT_TRUE(second->StatusNote->text().startsWith("Quotes will not be saved: another Kivrel board"));
   EXPECT_EQ(second->GRID->Model().rowCount(), 1);
   WriteBytes("DATA/STOCK.LST", FileBytes({Record({.Code = "2330"}), Record({.Code = "2331"})}));
   second.reset();
   EXPECT_THROW(first->FormDestroy(), FileError);
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 132u);
+}
+
+// F5 reads every page into the open store: a page's stocks take its quotes,
+// new ones join, others keep theirs; selection and order stay; a faulty page
+// is named in the status bar without a box; the quote file at exit holds it.
+TEST_F(Board, F5ReadsThePagesIntoTheOpenStore) {
+  auto w = Open(
+      {Record({.Code = "1101", .Last = 10.0F}), Record({.Code = "1103", .Last = 11.0F}), Record({.Code = "9999"})});
+  const auto codes = [&] { return (Cell(*w, 0, 0) + Cell(*w, 1, 0) + Cell(*w, 2, 0) + Cell(*w, 3, 0)).toStdString(); };
+  w->SortByColumn(4);  // by the last price, from the largest
+  w->GRID->View()->selectRow(1);
+  ASSERT_EQ(Current(*w), "1101");
+  WriteBytes(kCement, PageRow("1101", "10.60") + PageRow("1102", "10.20"));
+  QTest::keyClick(w.get(), Qt::Key_F5);
+  EXPECT_EQ(codes(), "1103110111029999");
+  EXPECT_EQ(Cell(*w, 1, 4), "10.60");
+  EXPECT_EQ(Current(*w), "1101");
+  EXPECT_EQ(inserts, 1);
+  EXPECT_TRUE(w->StatusNote->text().startsWith("Pages read at "));
+  EXPECT_TRUE(w->StatusNote->text().contains(": 1 stocks changed, 1 new"));
+  WriteBytes(kFood, kDataCell);
+  WriteBytes(kCement, PageRow("1101", "9.10"));
+  w->ReadPages1->trigger();
+  EXPECT_EQ(Cell(*w, 2, 4) + Current(*w), "9.101101");  // sorted again, the selection on its stock
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(w->StatusNote->text().contains(QString::fromStdString(kFood + ", line 1:")))
+      << w->StatusNote->text().toStdString();
+  EXPECT_EQ(w->FormDestroy().Reason, TNoSave::TReason::None);
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 4 * StockRecord::kSize);
 }
 
 TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
@@ -126,6 +189,9 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   WriteBytes("DATA/STOCK.LST", bytes);
   auto w = Open();
   TGridView& view = *w->GRID->View();
+  QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);  // the board starts on its first row
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("1000\t"));
+  view.clearSelection();
   QApplication::clipboard()->setText("kept");
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "kept");  // no row selected
@@ -139,6 +205,15 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   EXPECT_LE(view.rowViewportPosition(199) + view.rowHeight(199), view.viewport()->height());
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QApplication::clipboard()->text().startsWith("1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t"));
+  w->SortByColumn(0);  // the view shows the top of the new order; the stock stays selected
+  EXPECT_EQ(view.rowAt(0), 0);
+  EXPECT_EQ(Current(*w), "1199");
+  QTest::keyClick(w.get(), Qt::Key_F, Qt::ControlModifier);
+  QApplication::processEvents();                 // the bar takes its room
+  QTest::keyClicks(w->FindBar->Query(), "115");  // found while typed, shown in the middle
+  EXPECT_EQ(Current(*w), "1150");
+  const int middle = view.rowViewportPosition(view.currentIndex().row()) + view.rowHeight(0) / 2;
+  EXPECT_NEAR(middle, view.viewport()->height() / 2, 2 * view.rowHeight(0));
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
   EXPECT_TRUE(DecimalUnderline && w->N1->isChecked());
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
@@ -200,6 +275,8 @@ TEST_F(Board, TitlesSortTheViewOnlyAndFindGoesRoundIt) {
   EXPECT_EQ(Current(*w), "2301");
   QTest::keyClick(w->FindBar->Query(), Qt::Key_Escape);
   EXPECT_FALSE(w->FindBar->isVisible());
+  QTest::keyClick(w.get(), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(w->isVisible());
 }
 
 }  // namespace

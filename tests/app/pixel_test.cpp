@@ -108,6 +108,7 @@ TEST_P(Pixels, CellsTakeTheColoursOfTheirPriceStateAndTheirPlace) {
 }
 
 TEST_P(Pixels, DecimalUnderlineRedrawsNumbersOnlyAndTheSelectionIsFramed) {
+  window->GRID->View()->clearSelection();
   const QImage normal = Picture();
   window->N1->trigger();
   window->GRID->View()->selectRow(1);

@@ -66,18 +66,23 @@ class Programs : public ::testing::Test {
 class QuitSignal : public Programs, public ::testing::WithParamInterface<int> {};
 
 TEST_P(QuitSignal, ClosesTheBoardAsItsCloseButtonDoesAndSaves) {
+  const std::string quotes = testing::FileBytes({testing::Record({})});
+  WriteQuoteFile(quotes);
   EXPECT_EQ(Start(KIVREL_BINARY, {.quitSignal = GetParam()}).exitCode, 0);
-  EXPECT_EQ(testing::ReadBytes(folder / "DATA/STOCK.LST"), "");
-  // Also with the start-up message box open; what was imported is kept.
+  EXPECT_EQ(testing::ReadBytes(folder / "DATA/STOCK.LST"), quotes);
+  // Also with the start-up message box open; a store from faulty pages is not
+  // saved, and the exit says so.
   std::filesystem::remove(folder / "DATA/STOCK.LST");
   testing::WriteBytes(folder / "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html",
                       "<td align=\"center\" bgcolor=\"#FFFfff\" nowrap>1</td>\r\n");
   const Outcome faulty = Start(KIVREL_BINARY, {.quitSignal = GetParam()});
   EXPECT_EQ(faulty.exitCode, 0);
-  const std::string message =
-      "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!! (Page: DATA/SOURCE/\u6c34\u6ce5.html)";
-  EXPECT_NE(faulty.errors.find(message), std::string::npos) << faulty.errors;
-  EXPECT_TRUE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
+  for (const char* message :
+       {"\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!! (DATA/SOURCE/\u6c34\u6ce5.html, line 1:",
+        "The quotes were not saved: 1 page(s) could not be read whole"}) {
+    EXPECT_NE(faulty.errors.find(message), std::string::npos) << faulty.errors;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, QuitSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
@@ -103,9 +108,18 @@ TEST_F(Programs, CommandLinesAreReadInTheUsersLanguageAndToolsSayWhatTheyCouldNo
   EXPECT_EQ(Start(KIVREL_SHOT_BINARY, {.arguments = {"shot.png", "--size", "20000x20000"}}).exitCode, 2);
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 
-  // The tools say what they could not do.
+  // The tools say what they could not do. kivrel-pages never writes over a
+  // page it did not write, unless forced.
   WriteQuoteFile("");
-  const Outcome pages = Start(KIVREL_PAGES_BINARY, {.arguments = {"DATA/SOURCE", "--rows", "1"}});
+  const std::string cement = folder / "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html";
+  std::filesystem::create_directories(folder / "DATA/SOURCE");
+  testing::WriteBytes(cement, "a page saved by hand");
+  const Outcome refused = Start(KIVREL_PAGES_BINARY, {.arguments = {"DATA/SOURCE", "--rows", "1"}});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.errors.find("\u6c34\u6ce5.html\" was not written by kivrel-pages"), std::string::npos)
+      << refused.errors;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "DATA/SOURCE"), {}), 1);
+  const Outcome pages = Start(KIVREL_PAGES_BINARY, {.arguments = {"DATA/SOURCE", "--rows", "1", "--force"}});
   EXPECT_EQ(pages.exitCode, 0);
   EXPECT_NE(pages.errors.find("--reimport"), std::string::npos) << pages.errors;  // the pages stay hidden
   const Outcome full = Start(KIVREL_EXPORT_BINARY, {.output = "/dev/full"});
@@ -126,6 +140,19 @@ TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {
   const QImage picture(QString::fromStdString(folder / "board.png"));
   EXPECT_LT(picture.pixelColor(picture.width() - 5, 5).value(), 100);              // the menu bar follows the theme
   EXPECT_EQ(picture.pixelColor(picture.width() / 2, 120), QColor(239, 239, 239));  // the board does not
+  // The picture run only looked at the data folder.
+  EXPECT_EQ(testing::ReadBytes(folder / "DATA/STOCK.LST"),
+            testing::FileBytes({testing::Record({.Code = "1101", .Last = 10.3F})}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "DATA"), {}), 1);
+
+  // A saved error page gives no stock: named, and nothing is saved.
+  std::filesystem::remove(folder / "DATA/STOCK.LST");
+  std::filesystem::create_directories(folder / "DATA/SOURCE");
+  testing::WriteBytes(folder / "DATA/SOURCE/\xe6\xb0\xb4\xe6\xb3\xa5.html", "<html>Service unavailable</html>");
+  const Outcome empty = Start(KIVREL_BINARY, {.quitSignal = SIGTERM});
+  EXPECT_NE(empty.errors.find("\u6c34\u6ce5.html\" gave no stock"), std::string::npos) << empty.errors;
+  EXPECT_NE(empty.errors.find("The quotes were not saved: the pages gave no stock"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder / "DATA/STOCK.LST"));
 }
 
 }  // namespace

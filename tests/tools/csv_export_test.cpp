@@ -17,7 +17,9 @@ TEST(CsvExport, RowsHoldTheGridTexts) {
                                                        {"a\"b", "\"a\"\"b\""}};
   for (const auto& [code, field] : codes) {
     const TStockListPtr store = NewStockList();
-    StoreStock(*store, std::make_unique<TStock>(testing::Record({.Code = code, .Last = 9.5F})));
+    std::vector<std::unique_ptr<TStock>> one;
+    one.push_back(std::make_unique<TStock>(testing::Record({.Code = code, .Last = 9.5F})));
+    StoreStock(*store, std::move(one));
     std::ostringstream out;
     WriteBoardCsv(out, *store);
     const std::string row = out.str().substr(out.str().find("\r\n") + 2);

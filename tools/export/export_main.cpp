@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/error_text.h"
 #include "core/store/stock_store.h"
 #include "tools/export/csv_export.h"
 
@@ -35,8 +36,9 @@ int main(int argc, char* argv[]) {
   const kivrel::TStockListPtr store = kivrel::NewStockList();
   try {
     kivrel::LoadStockFile(*store, file);
-  } catch (const std::exception& e) {
-    std::cerr << "kivrel-export: " << e.what() << '\n';
+  } catch (...) {
+    std::cerr << "kivrel-export: " << kivrel::TErrorText::Describe(std::current_exception()).OneLine().toStdString()
+              << '\n';
     return 1;
   }
   kivrel::WriteBoardCsv(std::cout, *store);

@@ -1,5 +1,6 @@
-// kivrel-pages OUTDIR [--seed N] [--rows N]: writes synthetic saved listing
-// pages for every category of both markets into OUTDIR.
+// kivrel-pages OUTDIR [--seed N] [--rows N] [--force]: writes synthetic saved
+// listing pages for every category of both markets into OUTDIR, never over a
+// page it did not write unless forced.
 #include <QCoreApplication>
 
 #include <csignal>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/error_text.h"
 #include "core/io/file_io.h"
 #include "tools/pages/page_generator.h"
 
@@ -24,6 +26,8 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument("OUTDIR", QCoreApplication::translate("Kivrel", "The folder to write the pages into."));
   parser.addOption(
       {"seed", QCoreApplication::translate("Kivrel", "Seed of the pseudo-random values (default 1)."), "N", "1"});
+  parser.addOption({"force", QCoreApplication::translate(
+                                 "Kivrel", "Replace pages in OUTDIR that kivrel-pages did not write (saved pages).")});
   parser.addOption({"rows",
                     QCoreApplication::translate(
                         "Kivrel",
@@ -43,14 +47,25 @@ int main(int argc, char* argv[]) {
     return commandLine.Fail(
         QCoreApplication::translate("Kivrel", "Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
   }
+  options.Force = parser.isSet("force");
   const std::string outDir = parser.positionalArguments().front().toStdString();
 
   try {
     const auto summary = kivrel::pages::WritePages(outDir, options);
     std::printf("%d pages, %zu stocks, %zu bytes in %s\n", summary.Pages, summary.Stocks, summary.Bytes,
                 outDir.c_str());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "kivrel-pages: %s\n", e.what());
+  } catch (const kivrel::pages::ForeignPageError& e) {
+    std::fprintf(stderr, "kivrel-pages: %s\n",
+                 QCoreApplication::translate("Kivrel",
+                                             "\"%1\" was not written by kivrel-pages, so nothing was written; "
+                                             "--force replaces such pages.")
+                     .arg(kivrel::PathText(e.Path()))
+                     .toStdString()
+                     .c_str());
+    return 1;
+  } catch (...) {
+    std::fprintf(stderr, "kivrel-pages: %s\n",
+                 kivrel::TErrorText::Describe(std::current_exception()).OneLine().toStdString().c_str());
     return 1;
   }
   // Pages in DATA/SOURCE are read only while DATA/STOCK.LST does not exist.

@@ -391,6 +391,7 @@ std::string PageText(const GeneratedPage& page) {
   AddLine(text, "<html>");
   AddLine(text, "<head>");
   AddLine(text, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=big5\">");
+  AddLine(text, std::string(kGeneratorMark));
   AddLine(text, "<title>" + kSite + " - " + kCategories + " - " + page.Entry + "</title>");
   AddLine(text, "</head>");
   AddLine(text, "<body bgcolor=#ffffff>");
@@ -438,19 +439,42 @@ StockRecord ExpectedRecord(const GeneratedPage& page, const GeneratedRow& row, d
   return record;
 }
 
-WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options) {
+bool WrittenByGenerator(const std::string& path) {
+  if (kivrel::KindOf(path) != FileKind::Regular) return false;
+  // The mark stands in the page's head, within its first lines.
+  constexpr std::size_t kHead = 4096;
+  const std::string text = ReadWholeFile(path);
+  return std::string_view(text).substr(0, kHead).find(kGeneratorMark) != std::string_view::npos;
+}
+
+ForeignPageError::ForeignPageError(std::string path)
+    : std::runtime_error(path + " was not written by kivrel-pages"), path_(std::move(path)) {}
+
+std::string PageFilePath(const std::string& outDir, const GeneratedPage& page) {
+  return outDir + "/" + Big5ToUtf8(page.Entry) + ".html";
+}
+
+WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options, TFileSystem& fs) {
   CreateDirectories(outDir);
-  WriteSummary summary;
+  std::vector<GeneratedPage> pages;
   for (int market = 0; market < 2; ++market) {
-    const std::vector<std::string> entries = CategoryEntries(market);
-    for (int index = 0; index < static_cast<int>(entries.size()); ++index) {
-      const GeneratedPage page = GeneratePage(options, market, index);
-      const std::string text = PageText(page);
-      WriteFileAtomically(outDir + "/" + Big5ToUtf8(page.Entry) + ".html", text);
-      ++summary.Pages;
-      summary.Stocks += page.Rows.size();
-      summary.Bytes += text.size();
+    const int entries = static_cast<int>(CategoryEntries(market).size());
+    for (int index = 0; index < entries; ++index) pages.push_back(GeneratePage(options, market, index));
+  }
+  // Nothing is written while any page in the way is someone else's.
+  if (!options.Force) {
+    for (const GeneratedPage& page : pages) {
+      const std::string path = PageFilePath(outDir, page);
+      if (PathExists(path) && !WrittenByGenerator(path)) throw ForeignPageError(path);
     }
+  }
+  WriteSummary summary;
+  for (const GeneratedPage& page : pages) {
+    const std::string text = PageText(page);
+    WriteFileAtomically(PageFilePath(outDir, page), text, fs);
+    ++summary.Pages;
+    summary.Stocks += page.Rows.size();
+    summary.Bytes += text.size();
   }
   return summary;
 }

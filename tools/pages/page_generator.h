@@ -10,10 +10,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/io/file_io.h"
 #include "core/store/stock_record.h"
 
 namespace kivrel::pages {
@@ -23,7 +25,13 @@ struct GeneratorOptions {
   // Rows of each share category page (entries 0 to 24 of either table); the
   // certificate, warrant and bond pages scale with it.
   int ShareRows = 20;
+  // Replace pages that the generator did not write.
+  bool Force = false;
 };
+
+// The line in the head of every generated page that tells it apart from a
+// page someone saved.
+inline constexpr std::string_view kGeneratorMark = "<meta name=\"generator\" content=\"kivrel-pages\">";
 
 // Largest ShareRows the generator accepts.
 inline constexpr int kMaxShareRows = 10000;
@@ -79,8 +87,23 @@ struct WriteSummary {
   std::size_t Bytes = 0;
 };
 
+// A page in the way that the generator did not write (someone's saved page).
+class ForeignPageError : public std::runtime_error {
+ public:
+  explicit ForeignPageError(std::string path);
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// True when `path` is a regular file holding kGeneratorMark in its head.
+bool WrittenByGenerator(const std::string& path);
+
 // Writes the pages of both tables into `outDir` (created when missing),
-// named by the UTF-8 form of their entry plus ".html". Throws FileError.
-WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options);
+// named by the UTF-8 form of their entry plus ".html", each atomically.
+// Unless options.Force, a page in the way that the generator did not write
+// stops it before anything is written (ForeignPageError). Throws FileError.
+WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options, TFileSystem& fs = RealFileSystem());
 
 }  // namespace kivrel::pages

@@ -1,7 +1,7 @@
 // kivrel-shot OUTPUT.png [--size WxH] [--decimal-underline]: runs the board
 // in the current working folder on an off-screen display of the given size
-// and saves a picture of its window; then closes it normally, so the quote
-// file is written as after any run.
+// and saves a picture of its window. The board only looks at the data
+// folder: it creates, locks, cleans and saves nothing there.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -44,8 +44,9 @@ int main(int argc, char* argv[]) {
     kivrel::TCommandLine commandLine(
         "kivrel-shot", QCoreApplication::translate(
                            "Kivrel",
-                           "Starts the Kivrel board in the current working folder on an off-screen display "
-                           "(default 1280x800), saves a picture of the window as PNG and closes the board normally."));
+                           "Shows the Kivrel board of the current working folder on an off-screen display "
+                           "(default 1280x800) and saves a picture of the window as PNG. Nothing in the data folder "
+                           "is created, locked or saved."));
     QCommandLineParser& parser = commandLine.Parser();
     parser.addPositionalArgument("OUTPUT.png", QCoreApplication::translate("Kivrel", "The picture to write."));
     parser.addOption(
@@ -79,7 +80,7 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   kivrel::PrepareApplication(app);
-  kivrel::TBoardRun run("kivrel-shot");
+  kivrel::TBoardRun run("kivrel-shot", {.Viewer = true});
   if (decimalUnderline) run.Window().N1->trigger();
   QApplication::processEvents();
 

@@ -1,5 +1,6 @@
 #include "core/io/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -38,7 +39,17 @@ ssize_t Failing(int error) {
 // after 2000 bytes, a failing rename, or the process killed at a stage (at
 // the sync that must come before the rename, for one). The file size limit
 // is set by the caller.
-enum class Fault { DiskFull, RenameFails, SizeLimit, KillBeforeWrite, KillMidWrite, KillAtSync, KillAfterRename };
+enum class Fault {
+  DiskFull,
+  WritesNothing,
+  RenameFails,
+  NoLocks,
+  SizeLimit,
+  KillBeforeWrite,
+  KillMidWrite,
+  KillAtSync,
+  KillAfterRename
+};
 struct FaultyFileSystem : TFileSystem {
   explicit FaultyFileSystem(Fault fault_) : fault(fault_) {}
   const Fault fault;
@@ -46,6 +57,7 @@ struct FaultyFileSystem : TFileSystem {
   ssize_t Write(int fd, const void* data, std::size_t size) override {
     if (fault == Fault::KillBeforeWrite || (fault == Fault::KillMidWrite && written > 0)) ::raise(SIGKILL);
     if (fault == Fault::DiskFull && written == 2000) return Failing(ENOSPC);
+    if (fault == Fault::WritesNothing && written == 2000) return 0;
     const ssize_t n = TFileSystem::Write(fd, data, std::min(size, std::size_t{1000}));
     written += n > 0 ? static_cast<std::size_t>(n) : 0;
     return n;
@@ -58,6 +70,9 @@ struct FaultyFileSystem : TFileSystem {
     const int result = fault == Fault::RenameFails ? static_cast<int>(Failing(EIO)) : TFileSystem::Rename(from, to);
     if (fault == Fault::KillAfterRename) ::raise(SIGKILL);
     return result;
+  }
+  int Lock(int fd) override {
+    return fault == Fault::NoLocks ? static_cast<int>(Failing(ENOLCK)) : TFileSystem::Lock(fd);
   }
 };
 
@@ -108,11 +123,12 @@ TEST_F(FileIo, ReadsWholeRegularFilesOnly) {
 // temporary file; one killed at any stage leaves the old or the new file whole
 // and a temporary file that never blocks a later save.
 TEST_F(FileIo, FailedOrKilledSaveLeavesAWholeFileAndLeftoversNeverBlockALaterSave) {
-  const std::pair<Fault, int> rows[] = {// the error of the save, or -SIGKILL
-                                        {Fault::DiskFull, ENOSPC},         {Fault::RenameFails, EIO},
-                                        {Fault::SizeLimit, EFBIG},         {Fault::KillBeforeWrite, -SIGKILL},
-                                        {Fault::KillMidWrite, -SIGKILL},   {Fault::KillAtSync, -SIGKILL},
-                                        {Fault::KillAfterRename, -SIGKILL}};
+  const std::pair<Fault, int> rows[] = {
+      // the error of the save, or -SIGKILL
+      {Fault::DiskFull, ENOSPC},          {Fault::WritesNothing, FileError::kNothingWritten & 0xFF},  // an exit status
+      {Fault::RenameFails, EIO},          {Fault::SizeLimit, EFBIG},
+      {Fault::KillBeforeWrite, -SIGKILL}, {Fault::KillMidWrite, -SIGKILL},
+      {Fault::KillAtSync, -SIGKILL},      {Fault::KillAfterRename, -SIGKILL}};
   for (const auto& [fault, result] : rows) {
     WriteBytes(file, oldBytes);
     const int status = testing::RunInChild([&] {
@@ -120,18 +136,69 @@ TEST_F(FileIo, FailedOrKilledSaveLeavesAWholeFileAndLeftoversNeverBlockALaterSav
       ::signal(SIGXFSZ, SIG_IGN);
       if (fault == Fault::SizeLimit && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 254;
       FaultyFileSystem faulty(fault);
-      return ErrorOf([&] { WriteFileAtomically(file, newBytes, faulty); }).first;
+      const auto [error, path] = ErrorOf([&] { WriteFileAtomically(file, newBytes, faulty); });
+      return path == file || error == 0 ? error : 253;  // errors name the file, never the temporary one
     });
     EXPECT_EQ(WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status), result);
     EXPECT_EQ(ReadBytes(file), fault == Fault::KillAfterRename ? newBytes : oldBytes) << result;
   }
   EXPECT_EQ(InFolder().size(), 4u);  // the quote file and the temporary files of three killed saves
-  WriteBytes(dir / "OTHER.tmp-1", "x");
-  fs::create_directory(dir / "STOCK.LST.tmp-folder");
-  fs::create_symlink("OTHER.tmp-1", dir / "STOCK.LST.tmp-link");
   WriteFileAtomically(file, oldBytes);
-  RemoveStaleTemporaryFiles(file);
-  EXPECT_EQ(InFolder(), (Names{"OTHER.tmp-1", "STOCK.LST", "STOCK.LST.tmp-folder", "STOCK.LST.tmp-link"}));
+  // Only names a save makes, of regular files with one link of this user,
+  // and only by the holder of the lock.
+  const Names others{"OTHER.tmp-abcdef",
+                     "STOCK.LST",
+                     "STOCK.LST.tmp-keep-me.bak",
+                     "STOCK.LST.tmp-12345",
+                     "STOCK.LST.tmp-dir123",
+                     "STOCK.LST.tmp-lnk123",
+                     "STOCK.LST.tmp-hard12",
+                     "STOCK.LST.tmp-user12",
+                     "hard",
+                     "lock"};
+  for (const char* name : {"OTHER.tmp-abcdef", "STOCK.LST.tmp-keep-me.bak", "STOCK.LST.tmp-12345", "hard"})
+    WriteBytes(dir / name, "x");
+  fs::create_directory(dir / "STOCK.LST.tmp-dir123");
+  fs::create_symlink("hard", dir / "STOCK.LST.tmp-lnk123");
+  fs::create_hard_link(dir / "hard", dir / "STOCK.LST.tmp-hard12");
+  WriteBytes(dir / "STOCK.LST.tmp-user12", "x");
+  ASSERT_EQ(::chown((dir / "STOCK.LST.tmp-user12").c_str(), ::geteuid() + 1, ::getegid()), 0);
+  const TFileLock lock(dir / "lock");
+  const TFileLock busy(dir / "lock");
+  RemoveStaleTemporaryFiles(file, busy);
+  EXPECT_EQ(InFolder().size(), others.size() + 3);
+  RemoveStaleTemporaryFiles(file, lock);
+  EXPECT_EQ(InFolder(), others);
+}
+
+// The lock is held by one lock object at a time; one that cannot be taken is
+// never taken as held: a folder, a link, a refused flock.
+TEST_F(FileIo, TheFolderLockIsHeldOnceAndNeverIgnored) {
+  const std::string lockFile = dir / "lock";
+  fs::create_directory(dir / "folder");
+  fs::create_symlink(lockFile, dir / "link");
+  FaultyFileSystem noLocks(Fault::NoLocks);
+  const TFileLock first(lockFile);
+  const std::tuple<std::string, TFileSystem*, TFileLock::TState, int> rows[] = {
+      {lockFile, &RealFileSystem(), TFileLock::TState::Busy, EWOULDBLOCK},
+      {dir / "folder", &RealFileSystem(), TFileLock::TState::Unavailable, EISDIR},
+      {dir / "link", &RealFileSystem(), TFileLock::TState::Unavailable, ELOOP},
+      {dir / "other", &noLocks, TFileLock::TState::Unavailable, ENOLCK}};
+  EXPECT_TRUE(first.Held());
+  for (const auto& [path, fs, state, error] : rows) {
+    const TFileLock lock(path, *fs);
+    EXPECT_EQ(std::pair(lock.State(), lock.Error()), std::pair(state, error)) << path;
+  }
+  // A lock file this user may only read is locked all the same.
+  fs::permissions(dir.path(), fs::perms(0755));
+  ::chmod(lockFile.c_str(), 0644);
+  const int status = testing::RunInChild([&] {
+    if (::setuid(65534) != 0) return 2;
+    return TFileLock(lockFile).State() == TFileLock::TState::Busy ? 0 : 1;
+  });
+  if (::geteuid() == 0) {
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
 }
 
 // A save through a symbolic link replaces the link's target, keeping its
@@ -153,17 +220,39 @@ TEST_F(FileIo, SaveKeepsLinksAndPermissionBits) {
 }
 
 // The folder starts empty, so the stamp of the first case is that of no file.
+// A rewrite of the same size with its modification time put back still
+// moves the status-change time; where times are whole seconds, the content
+// read decides; a file made read-only is left to its owner.
 TEST_F(FileIo, SaveWithAStampRefusesAFileChangedAppearedOrVanishedSince) {
-  enum Case { kAppeared, kUnchanged, kWritten, kRemoved };
-  for (const Case c : {kAppeared, kUnchanged, kWritten, kRemoved}) {
+  enum Case { kAppeared, kUnchanged, kWritten, kRewrittenTimeKept, kSameSecond, kRemoved, kReadOnly };
+  const std::pair<Case, int> rows[] = {
+      {kAppeared, FileError::kChangedOnDisk},   {kUnchanged, 0},
+      {kWritten, FileError::kChangedOnDisk},    {kRewrittenTimeKept, FileError::kChangedOnDisk},
+      {kSameSecond, FileError::kChangedOnDisk}, {kRemoved, FileError::kRemovedOnDisk},
+      {kReadOnly, FileError::kReadOnly}};
+  for (const auto& [c, expected] : rows) {
+    fs::remove(file);
     if (c != kAppeared) WriteBytes(file, oldBytes);
-    const FileStamp stamp = StampOf(file);
+    FileStamp stamp = StampOf(file);
     if (c == kWritten || c == kAppeared) WriteBytes(file, "changed elsewhere");
+    if (c == kRewrittenTimeKept || c == kSameSecond) {
+      struct stat st {};
+      ::stat(file.c_str(), &st);
+      WriteBytes(file, std::string(oldBytes.size(), 'x'));
+      const timespec times[] = {st.st_atim, st.st_mtim};
+      ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+    }
+    if (c == kSameSecond) {  // as a file system of whole seconds would show it: every field as it was
+      stamp = StampOf(file);
+      stamp.HasContentHash = true;
+      stamp.ContentHash = ContentHash(oldBytes);
+    }
     if (c == kRemoved) fs::remove(file);
-    const std::string before = ReadBytes(file);  // "" when there is no file
+    if (c == kReadOnly) fs::permissions(file, fs::perms(0444));  // checked first: its own message
+    const std::string before = ReadBytes(file);                  // "" when there is no file
     const int error = ErrorOf([&] { WriteFileAtomically(file, newBytes, RealFileSystem(), &stamp); }).first;
-    EXPECT_EQ(error, c == kUnchanged ? 0 : FileError::kChangedOnDisk) << c;
-    EXPECT_EQ(ReadBytes(file), c == kUnchanged ? newBytes : before) << c;
+    EXPECT_EQ(error, expected) << c;
+    EXPECT_EQ(ReadBytes(file), expected == 0 ? newBytes : before) << c;
   }
 }
 

@@ -21,19 +21,23 @@ using pages::GeneratedPage;
 constexpr double kToday = 45000;
 constexpr pages::GeneratorOptions kOptions{.Seed = 3, .ShareRows = 4};
 
-// The quote-file bytes of a store that takes the rows of `pages` one by one.
+// The quote-file bytes of a store that takes the rows of `pages` in order.
 std::string Expected(const std::vector<GeneratedPage>& pages) {
   const TStockListPtr store = NewStockList();
+  std::vector<std::unique_ptr<TStock>> stocks;
   for (const GeneratedPage& page : pages) {
-    for (const auto& row : page.Rows) StoreStock(*store, std::make_unique<TStock>(ExpectedRecord(page, row, kToday)));
+    for (const auto& row : page.Rows) stocks.push_back(std::make_unique<TStock>(ExpectedRecord(page, row, kToday)));
   }
+  StoreStock(*store, std::move(stocks));
   return StockFileBytes(*store);
 }
 
 // Pages are read in table order, also under their raw Big5 name. A path that
-// holds no regular file is skipped and reported; a regular page that cannot be
-// read (/proc/self/mem fails with EIO) stops the import after the pages before it.
-TEST(PageImport, ReadsPagesInOrderSkipsNonFilesAndStopsAtAnUnreadablePage) {
+// holds no regular file is skipped; a page that cannot be read (/proc/self/mem
+// fails with EIO), whose cells make a part row, or whose cell does not
+// convert is a fault of that page alone, named with its line; a saved error
+// page gives no row.
+TEST(PageImport, GoesOnPastSkippedUnreadableAndFaultyPages) {
   const testing::TempDir dir;
   const std::string source = dir / "SOURCE";
   pages::WritePages(source, kOptions);
@@ -48,20 +52,44 @@ TEST(PageImport, ReadsPagesInOrderSkipsNonFilesAndStopsAtAnUnreadablePage) {
   fs::rename(path(1, 25), source + "/" + otc->GetList().Strings(25) + ".html");
   fs::remove(path(1, 26));
   fs::create_symlink("/proc/self/mem", path(1, 26));
+  GeneratedPage partRow = pages::GeneratePage(kOptions, 0, 5), badTime = pages::GeneratePage(kOptions, 0, 6);
+  const std::string partRowText = pages::PageText(partRow) + pages::DataCellLine("1") + "\r\n";
+  testing::WriteBytes(path(0, 5), partRowText);
+  badTime.Rows[2].Minutes = 25 * 60;  // "25:00" is no time
+  const std::string badTimeText = pages::PageText(badTime);
+  testing::WriteBytes(path(0, 6), badTimeText);
+  testing::WriteBytes(path(0, 7), "<html><body>Service unavailable</body></html>\r\n");
   const TStockListPtr store = NewStockList();
-  std::vector<std::string> skipped;
-  EXPECT_THROW(ImportSourcePages(*store, listed->GetList(), otc->GetList(), source, kToday,
-                                 [&](const FileError& e) { skipped.push_back(e.Path()); }),
-               FileError);
+  const TImportReport report = ImportSourcePages(*store, listed->GetList(), otc->GetList(), source, kToday);
+
   std::vector<GeneratedPage> read;
-  for (int page = 3; page < 28 + 26; ++page) read.push_back(pages::GeneratePage(kOptions, page / 28, page % 28));
-  EXPECT_EQ(skipped, (std::vector<std::string>{path(0, 0), path(0, 1), path(0, 2)}));
+  for (int page = 3; page < 28 + 26; ++page) {
+    if (page == 5 || page == 7) continue;
+    read.push_back(pages::GeneratePage(kOptions, page / 28, page % 28));
+    if (page == 6) read.back().Rows.resize(2);  // the rows before the faulty one
+  }
   EXPECT_EQ(StockFileBytes(*store), Expected(read));
+  const std::vector<std::pair<std::string, int>> skipped{
+      {path(0, 0), FileError::kNotRegularFile}, {path(0, 1), FileError::kNotRegularFile}, {path(0, 2), ENOENT}};
+  EXPECT_EQ(report.Skipped, skipped);
+  // The line, counted from 1, on which the last occurrence of `cell` begins.
+  const auto lineOf = [](const std::string& text, const std::string& cell) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.begin() + text.rfind(cell), '\n')) + 1;
+  };
+  ASSERT_EQ(report.Faulty.size(), 3u);
+  const std::string partCell = pages::DataCellLine("1"), timeCell = pages::TimeCellLine("25:00");
+  EXPECT_EQ(report.Faulty[0],
+            std::pair(path(0, 5), TPageFault{TPageFault::TKind::PartRow, lineOf(partRowText, partCell), partCell, 0}));
+  EXPECT_EQ(report.Faulty[1],
+            std::pair(path(0, 6), TPageFault{TPageFault::TKind::Time, lineOf(badTimeText, timeCell), "25:00:00", 0}));
+  EXPECT_EQ(report.Faulty[2], std::pair(path(1, 26), TPageFault{TPageFault::TKind::Unreadable, 0, "", EIO}));
+  EXPECT_EQ(report.EmptyPages, std::vector<std::string>{path(0, 7)});
+  EXPECT_EQ(report.PagesFound, 28 + 27 - 3 + 3);
 }
 
 // Rows in descending, then random code order, with codes that come again
 // (once in the other letter case), store as storing them one by one. A page of
-// part rows stores nothing; a row that does not convert ends the rows stored.
+// part rows gives no row; a row that does not convert ends the rows read.
 TEST(PageImport, RowsInAnyOrderStoreAsStoringThemOneByOne) {
   GeneratedPage page = pages::GeneratePage({.Seed = 9, .ShareRows = 12}, 0, 4);
   std::reverse(page.Rows.begin(), page.Rows.end());
@@ -71,19 +99,22 @@ TEST(PageImport, RowsInAnyOrderStoreAsStoringThemOneByOne) {
     page.Rows.back().Code.back() = i == 4 ? 'X' : 'x';
     page.Rows.back().Volume = 999999;
   }
+  const auto store = [](std::string_view text) {
+    TStockListPtr list = NewStockList();
+    std::vector<TPageRead> pages;
+    pages.push_back(ReadPageText(text, {0, 4}, kToday, "page"));
+    StorePages(*list, std::move(pages), TFaultyPageRows::Keep);
+    return StockFileBytes(*list);
+  };
   for (const bool shuffle : {false, true}) {
     if (shuffle) std::shuffle(page.Rows.begin(), page.Rows.end(), std::mt19937(3));
-    const TStockListPtr batch = NewStockList();
-    ImportPageText(*batch, pages::PageText(page), {0, 4}, kToday);
-    EXPECT_EQ(StockFileBytes(*batch), Expected({page})) << shuffle;
+    EXPECT_EQ(store(pages::PageText(page)), Expected({page})) << shuffle;
   }
-  const TStockListPtr store = NewStockList();
-  EXPECT_THROW(ImportPageText(*store, pages::PageText(page) + pages::DataCellLine("1"), {0, 4}, kToday),
-               PageFormatError);
-  page.Rows[5].Minutes = 25 * 60;  // "25:00" is no time
-  EXPECT_THROW(ImportPageText(*store, pages::PageText(page), {0, 4}, kToday), ConvertError);
+  EXPECT_EQ(store(pages::PageText(page) + pages::DataCellLine("1")), "");
+  page.Rows[5].Minutes = 25 * 60;
+  const std::string text = pages::PageText(page);
   page.Rows.resize(5);
-  EXPECT_EQ(StockFileBytes(*store), Expected({page}));
+  EXPECT_EQ(store(text), Expected({page}));
 }
 
 }  // namespace kivrel

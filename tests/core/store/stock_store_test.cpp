@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
 
 #include "support/stocks.h"
@@ -32,8 +33,12 @@ Outcome StoreAll(const std::vector<StockRecord>& records, long present, bool bat
   for (const StockRecord& r : records) made.push_back(stocks.emplace_back(std::make_unique<TStock>(r)).get());
   const TStockListPtr store = NewStockList();
   const auto later = stocks.begin() + present;
-  for (auto it = stocks.begin(); it != (batch ? later : stocks.end()); ++it) StoreStock(*store, std::move(*it));
-  if (batch) StoreStocks(*store, {std::make_move_iterator(later), std::make_move_iterator(stocks.end())});
+  for (auto it = stocks.begin(); it != (batch ? later : stocks.end()); ++it) {
+    std::vector<std::unique_ptr<TStock>> one;
+    one.push_back(std::move(*it));
+    StoreStock(*store, std::move(one));
+  }
+  if (batch) StoreStock(*store, {std::make_move_iterator(later), std::make_move_iterator(stocks.end())});
   Outcome out{{}, {}, StockFileBytes(*store)};
   for (int i = 0; i < store->Count(); ++i) {
     std::get<0>(out).push_back(store->Strings(i));
@@ -43,7 +48,8 @@ Outcome StoreAll(const std::vector<StockRecord>& records, long present, bool bat
 }
 
 // A stock whose key is present keeps the stored key text and object and
-// gives its payload, in an empty store, one of one stock, or of many.
+// gives its payload, in an empty store, one of one stock, or of many; also
+// when the batch comes in key order with keys repeated.
 TEST(StockStore, BatchStoringEqualsStoringOneByOne) {
   std::mt19937 rng(7);
   std::vector<StockRecord> records;
@@ -52,9 +58,63 @@ TEST(StockStore, BatchStoringEqualsStoringOneByOne) {
     const int market = static_cast<int>(rng() % 2), category = static_cast<int>(rng() % 3);
     records.push_back(Record({code, "N", market, category, 10, static_cast<float>(i)}));
   }
-  for (const long present : {0, 1, 20}) {
-    EXPECT_EQ(StoreAll(records, present, true), StoreAll(records, present, false)) << present;
+  for (const bool inKeyOrder : {false, true}) {
+    if (inKeyOrder) {
+      std::stable_sort(records.begin(), records.end(), [](const StockRecord& a, const StockRecord& b) {
+        return TStringList::CompareText(TStock(a).GetKey(), TStock(b).GetKey()) < 0;
+      });
+    }
+    for (const long present : {0, 1, 20}) {
+      EXPECT_EQ(StoreAll(records, present, true), StoreAll(records, present, false)) << present << inKeyOrder;
+    }
   }
+}
+
+// What storing reports: the stocks that changed with their payload before,
+// and the new ones; a stock stored again unchanged is neither.
+TEST(StockStore, ReportsChangedAndNewStocks) {
+  const TStockListPtr store = NewStockList();
+  const auto batch = [](std::initializer_list<StockRecord> records) {
+    std::vector<std::unique_ptr<TStock>> stocks;
+    for (const StockRecord& r : records) stocks.push_back(std::make_unique<TStock>(r));
+    return stocks;
+  };
+  const StockRecord a = Record({.Code = "1101", .Last = 10}), b = Record({.Code = "1102", .Last = 11});
+  TStoreChanges first, second;
+  StoreStock(*store, batch({a, b}), &first);
+  EXPECT_EQ(first.Added.size(), 2u);
+  StoreStock(*store, batch({Record({.Code = "1100"}), Record({.Code = "1102", .Last = 12}), a}), &second);
+  ASSERT_EQ(second.Updated.size(), 1u);
+  EXPECT_EQ(second.Updated[0].Stock, &StockAt(*store, 2));
+  EXPECT_EQ(second.Updated[0].Before, b);
+  ASSERT_EQ(second.Added.size(), 1u);
+  EXPECT_EQ(second.Added[0], &StockAt(*store, 0));
+}
+
+// Records a board cannot have made are counted, never refused.
+TEST(QuoteFile, CountsRecordsThatCannotBeQuotes) {
+  const testing::TempDir dir;
+  const float inf = std::numeric_limits<float>::infinity();
+  std::vector<StockRecord> records = {
+      Record({}),  // a quote
+      Record({.Code = "11\x01"
+                      "1"}),                  // a control byte in the code
+      Record({.Market = 2}),                  // no such market
+      Record({.Market = 1, .Category = 27}),  // beyond the over-the-counter table
+      Record({.Market = 0, .Category = 27}),  // the last listed category: a quote
+      Record({.PrevClose = inf}),             // not a finite value
+  };
+  records.push_back(Record({}));
+  records.back().SetCategoryGroup(1);  // a group that does not follow from the category
+  records.push_back(Record({}));
+  records.back().Bytes()[8] = 11;  // a name longer than its field
+  std::string bytes;
+  for (const StockRecord& r : records) bytes += FileBytes({r});
+  testing::WriteBytes(dir / "STOCK.LST", bytes + "x");
+  const TStockListPtr store = NewStockList();
+  const TQuoteFileRead read = LoadStockFile(*store, dir / "STOCK.LST");
+  EXPECT_EQ(std::pair(read.Records, read.NotQuotes), std::pair(records.size(), std::size_t{6}));
+  EXPECT_EQ(read.Stamp.Size, static_cast<off_t>(bytes.size() + 1));
 }
 
 // Out of key order, a key twice, odd bytes after the short strings' texts and

@@ -1,0 +1,197 @@
+#include "core/folder/data_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/text/big5.h"
+#include "support/child_process.h"
+#include "support/stocks.h"
+#include "support/temp_dir.h"
+#include "tools/pages/page_generator.h"
+
+namespace kivrel {
+namespace {
+
+namespace fs = std::filesystem;
+using R = TNoSave::TReason;
+using testing::FileBytes;
+using testing::ReadBytes;
+using testing::Record;
+using testing::WriteBytes;
+
+constexpr double kToday = 46000;
+constexpr pages::GeneratorOptions kPages{.Seed = 5, .ShareRows = 2};
+
+class DataFolder : public ::testing::Test {
+ protected:
+  TDataPaths Paths() const {
+    return {dir / "DATA", dir / "DATA/SOURCE", dir / "DATA/STOCK.LST", dir / "DATA/kivrel.lock"};
+  }
+  std::unique_ptr<TDataFolder> Open(TDataFolderOptions options = {}) {
+    auto folder = std::make_unique<TDataFolder>(options, Paths());
+    folder->Open(kToday);
+    return folder;
+  }
+  std::string Page(int market, int index) const {
+    return dir /
+           ("DATA/SOURCE/" + Big5ToUtf8(pages::CategoryEntries(market)[static_cast<std::size_t>(index)]) + ".html");
+  }
+  void WritePages() const {
+    pages::GeneratorOptions options = kPages;
+    options.Force = true;
+    pages::WritePages(dir / "DATA/SOURCE", options);
+  }
+  void WriteQuoteFile(const std::string& bytes) const {
+    fs::create_directories(dir / "DATA/SOURCE");
+    WriteBytes(dir / "DATA/STOCK.LST", bytes);
+  }
+
+  testing::TempDir dir;
+};
+
+// A store built from the pages replaces the quote file only when every page
+// was read whole and it holds no fewer stocks; otherwise the file stays as it
+// was, and a missing one stays missing so that the next start reads the pages.
+TEST_F(DataFolder, AStoreFromThePagesIsSavedOnlyWhenWholeAndNotSmaller) {
+  const std::string held = FileBytes({Record({.Code = "1"}), Record({.Code = "2"})});
+  struct Case {
+    const char* name;
+    bool file, pages, fault, bigPage;
+    R reason;
+  } cases[] = {
+      {"no pages, no file", false, false, false, false, R::NoStocks},
+      {"no pages", true, false, false, false, R::NoStocks},
+      {"a part row", true, true, true, false, R::PagesIncomplete},
+      {"a page over the cap", true, true, false, true, R::PagesIncomplete},
+      {"whole pages", true, true, false, false, R::None},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(dir / "DATA");
+    fs::create_directories(dir / "DATA/SOURCE");
+    if (c.pages) WritePages();
+    if (c.fault) WriteBytes(Page(0, 3), pages::DataCellLine("1"));
+    if (c.bigPage) {
+      ASSERT_EQ(::truncate(Page(1, 0).c_str(), static_cast<off_t>(kMaxReadSize + 1)), 0);
+    }
+    if (c.file) WriteQuoteFile(held);
+    const auto folder = Open({.Reimport = true});
+    EXPECT_EQ(folder->Save().Reason, c.reason) << c.name;
+    EXPECT_EQ(fs::exists(dir / "DATA/STOCK.LST"), c.file || c.reason == R::None) << c.name;
+    if (c.reason != R::None && c.file) {
+      EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), held) << c.name;
+    }
+  }
+
+  {
+    // Mended and read again, the faulty page makes the store whole.
+    fs::remove_all(dir / "DATA");
+    fs::create_directories(dir / "DATA/SOURCE");
+    WritePages();
+    const std::string whole = ReadBytes(Page(0, 3));
+    WriteBytes(Page(0, 3), pages::DataCellLine("1"));
+    const auto folder = Open();
+    const TNoSave incomplete = folder->SavePolicy();
+    EXPECT_EQ(incomplete.Pages, std::vector<std::string>{Page(0, 3)});
+    WriteBytes(Page(1, 2), pages::DataCellLine("1"));  // faulty only now: its stocks keep their quotes
+    WriteBytes(Page(0, 3), whole);
+    folder->ImportPages(folder->ReadPages(kToday));
+    EXPECT_EQ(folder->SavePolicy().Reason, R::None);
+  }
+
+  // Fewer stocks than the quote file holds never replace it.
+  WritePages();
+  std::string many;
+  for (int i = 0; i < 2000; ++i) many += FileBytes({Record({.Code = std::to_string(i)})});
+  WriteQuoteFile(many);
+  const TNoSave fewer = Open({.Reimport = true})->Save();
+  EXPECT_EQ(std::tuple(fewer.Reason, fewer.Held), std::tuple(R::FewerStocks, std::size_t{2000}));
+  EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), many);
+}
+
+// Pages read into the open store: their stocks take the new quotes and new
+// stocks join; the stocks of a faulty or vanished page keep theirs.
+TEST_F(DataFolder, PagesReadIntoTheOpenStoreNeverTakeStocksAway) {
+  const StockRecord kept = Record({.Code = "9999", .Last = 12});
+  const StockRecord cement = Record({.Code = "1101", .Last = 3});
+  WriteQuoteFile(FileBytes({cement, kept}));
+  const auto folder = Open();
+  ASSERT_TRUE(folder->OpenReport().LoadedQuoteFile);
+  WritePages();
+  pages::GeneratedPage food = pages::GeneratePage(kPages, 0, 1);
+  food.Rows[0].Minutes = 25 * 60;
+  WriteBytes(Page(0, 1), pages::PageText(food));
+  TStoreChanges changes;
+  const TImportReport report = folder->ImportPages(folder->ReadPages(kToday), &changes);
+  EXPECT_EQ(report.Faulty.size(), 1u);
+  const TStringList& store = folder->StockList();
+  int index = 0;
+  ASSERT_TRUE(store.Find(TStock(kept).GetKey(), index));
+  EXPECT_EQ(StockAt(store, index).Payload, kept);
+  ASSERT_TRUE(store.Find(TStock(cement).GetKey(), index));
+  EXPECT_EQ(StockAt(store, index).Payload, cement);  // not on the generated page: kept
+  for (const auto& row : food.Rows) {
+    StockRecord r = ExpectedRecord(food, row, kToday);
+    EXPECT_FALSE(store.Find(TStock(r).GetKey(), index)) << row.Code;  // the faulty page gave nothing
+  }
+  EXPECT_EQ(changes.Added.size() + 2, static_cast<std::size_t>(store.Count()));
+  EXPECT_EQ(folder->Save().Reason, R::None);
+}
+
+// Who may save: the holder of the lock, over a quote file that could be read,
+// holds quotes, and may be written.
+TEST_F(DataFolder, OnlyTheLockHolderSavesAndNeverOverWhatItMustKeep) {
+  const std::string quotes = FileBytes({Record({})});
+  WriteQuoteFile(quotes);
+  {
+    const auto first = Open();
+    WriteBytes(dir / "DATA/STOCK.LST.tmp-abc123", "a save in progress");
+    EXPECT_EQ(Open()->Save().Reason, R::SecondBoard);
+    EXPECT_TRUE(fs::exists(dir / "DATA/STOCK.LST.tmp-abc123"));  // a second board cleans nothing
+  }
+  fs::create_directory(dir / "DATA/kivrel.lock.d");
+  fs::remove(dir / "DATA/kivrel.lock");
+  fs::create_directory_symlink(dir / "DATA/kivrel.lock.d", dir / "DATA/kivrel.lock");
+  EXPECT_EQ(Open()->Save().Reason, R::LockUnavailable);
+  fs::remove(dir / "DATA/kivrel.lock");
+
+  WriteQuoteFile(quotes + FileBytes({Record({.Market = 7})}));
+  EXPECT_EQ(Open()->Save().Reason, R::NotQuotes);
+  EXPECT_EQ(Open({.Reimport = true})->Save().Reason, R::NoStocks);  // read again from the pages: none
+  fs::permissions(dir / "DATA/STOCK.LST", fs::perms(0444));
+  WritePages();
+  EXPECT_EQ(Open({.Reimport = true})->Save().Reason, R::QuoteFileReadOnly);
+  fs::remove(dir / "DATA/STOCK.LST");
+  fs::create_symlink(dir / "gone", dir / "DATA/STOCK.LST");
+  try {
+    Open();
+    ADD_FAILURE() << "a link to nothing was read";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.Error(), FileError::kDanglingLink);
+  }
+
+  // A folder the user may not write (as another user, where the test may be one).
+  fs::remove(dir / "DATA/STOCK.LST");
+  WriteQuoteFile(quotes);
+  fs::permissions(dir.path(), fs::perms(0755));
+  fs::permissions(dir / "DATA", fs::perms(0755));
+  ::chmod((dir / "DATA/STOCK.LST").c_str(), 0644);
+  if (::geteuid() == 0) {
+    const int status = testing::RunInChild([&] {
+      if (::setuid(65534) != 0) return 2;
+      const TNoSave noSave = Open()->Save();
+      return noSave.Reason == R::FolderReadOnly && noSave.Error == EACCES ? 0 : 1;
+    });
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+
+  // A picture run creates nothing.
+  fs::remove_all(dir / "DATA");
+  EXPECT_EQ(Open({.Viewer = true})->Save().Reason, R::Viewer);
+  EXPECT_FALSE(fs::exists(dir / "DATA"));
+}
+
+}  // namespace
+}  // namespace kivrel
