@@ -24,6 +24,7 @@
 
 #include "app/big5_qt.h"
 #include "app/main_window.h"
+#include "app/offscreen_screen.h"
 #include "app/program.h"
 #include "core/draw/cell_text.h"
 #include "core/grid/grid_columns.h"
@@ -231,11 +232,8 @@ BENCHMARK(BM_BoardMemoryPerStock)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace kivrel
 
 int main(int argc, char** argv) {
-  QTemporaryFile screens(QDir::tempPath() + "/kivrel-bench-XXXXXX.json");
-  screens.open();
-  screens.write(R"({"screens":[{"name":"bench","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]})");
-  screens.flush();
-  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toUtf8());
+  kivrel::TOffscreenScreen screen;
+  screen.Use(1920, 1080);
   QApplication app(argc, argv);
   kivrel::PrepareApplication(app);
   benchmark::Initialize(&argc, argv);

@@ -58,23 +58,29 @@ std::string_view TrimSpaces(std::string_view s) {
 ConvertError::ConvertError(TKind kind, std::string_view text)
     : std::runtime_error(Big5ToUtf8(Quoted(text))), kind_(kind), text_(Quoted(text)) {}
 
-long double TextToExtended(std::string_view text) {
-  const std::string_view s = TrimSpaces(text);
+namespace {
+
+// A decimal text read as far as it is exact: its leading significant digits
+// (up to kExactDigits of them) and the power of ten they stand at.
+struct TDecimalDigits {
+  bool Negative = false;
+  std::uint64_t Mantissa = 0;
+  std::int64_t Scale = 0;  // digits taken after the point, counted down: a text may hold billions
+  bool Fits = true;        // no significant digit was left out
+};
+
+// Checks the syntax (an optional sign, digits and at most one point, at
+// least one digit) and takes the digits; anything else throws.
+TDecimalDigits ReadDecimalDigits(std::string_view s, std::string_view text) {
+  TDecimalDigits d;
   std::size_t i = 0;
-  bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
+    d.Negative = s[i] == '-';
     ++i;
   }
-  // The significant digits go into `mantissa` while they fit; `scale` counts
-  // the digits taken after the point.
-  std::uint64_t mantissa = 0;
   int digits = 0;
-  // Digits taken after the point, counted down: a text may hold billions.
-  std::int64_t scale = 0;
   bool anyDigit = false;
   bool point = false;
-  bool fits = true;
   for (; i < s.size(); ++i) {
     const char c = s[i];
     if (c == '.' && !point) {
@@ -83,37 +89,41 @@ long double TextToExtended(std::string_view text) {
     }
     if (!IsDigit(c)) NotANumber(text);
     anyDigit = true;
-    if (mantissa == 0 && c == '0') {
-      if (point) --scale;
+    if (d.Mantissa == 0 && c == '0') {
+      if (point) --d.Scale;
       continue;
     }
     if (digits == kExactDigits) {
-      fits = false;
+      d.Fits = false;
       continue;
     }
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    d.Mantissa = d.Mantissa * 10 + static_cast<std::uint64_t>(c - '0');
     ++digits;
-    if (point) --scale;
+    if (point) --d.Scale;
   }
   if (!anyDigit) NotANumber(text);
+  return d;
+}
 
-  long double value = 0.0L;
-  if (mantissa == 0) {
-    value = 0.0L;
-  } else if (fits && -scale < kExactPowers) {
+}  // namespace
+
+long double TextToExtended(std::string_view text) {
+  const std::string_view s = TrimSpaces(text);
+  const TDecimalDigits d = ReadDecimalDigits(s, text);
+  if (d.Mantissa == 0) return d.Negative ? -0.0L : 0.0L;
+  if (d.Fits && -d.Scale < kExactPowers) {
     // Both operands are exact, so the one rounding of the division gives the
     // extended number nearest to the decimal text.
-    value = static_cast<long double>(mantissa) / kPowersOfTen[static_cast<std::size_t>(-scale)];
-  } else {
-    // Long digit strings: the C library's correctly rounded reading, with
-    // the "C" locale's decimal point. The syntax is already checked.
-    const std::string copy(s);
-    char* end = nullptr;
-    value = ::strtold_l(copy.c_str(), &end, CLocale());
-    if (end != copy.c_str() + copy.size()) NotANumber(text);
-    return value;  // the sign was read by strtold_l
+    const long double value = static_cast<long double>(d.Mantissa) / kPowersOfTen[static_cast<std::size_t>(-d.Scale)];
+    return d.Negative ? -value : value;
   }
-  return negative ? -value : value;
+  // Long digit strings: the C library's correctly rounded reading, with the
+  // "C" locale's decimal point. The syntax is already checked.
+  const std::string copy(s);
+  char* end = nullptr;
+  const long double value = ::strtold_l(copy.c_str(), &end, CLocale());
+  if (end != copy.c_str() + copy.size()) NotANumber(text);
+  return value;  // the sign was read by strtold_l
 }
 
 float TextToSingle(std::string_view text) {

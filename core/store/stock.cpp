@@ -7,7 +7,7 @@
 namespace kivrel {
 namespace {
 
-// "%2.2d" of a byte: at least two digits, zero-filled.
+// A byte in decimal with at least two digits, zero-filled on the left.
 char* PutTwoDigits(char* out, unsigned v) {
   if (v >= 100) *out++ = static_cast<char>('0' + v / 100);
   *out++ = static_cast<char>('0' + (v / 10) % 10);
@@ -23,7 +23,7 @@ std::string TStock::GetKey() const {
   char* out = PutTwoDigits(key, Payload.Market());
   out = PutTwoDigits(out, Payload.CategoryGroup());
   out = PutTwoDigits(out, Payload.Category());
-  for (size_t pad = code.size(); pad < 6; ++pad) *out++ = ' ';  // "%6s" pads, never cuts
+  for (size_t pad = code.size(); pad < 6; ++pad) *out++ = ' ';  // right-aligned in six, never cut
   out = std::copy(code.begin(), code.end(), out);
   return std::string(key, static_cast<size_t>(out - key));
 }

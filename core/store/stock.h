@@ -13,8 +13,9 @@ class TStock final : public TObject {
  public:
   explicit TStock(const StockRecord& record) : Payload(record) {}
 
-  // The StockKey: Market, CategoryGroup and Category as "%2.2d" each, then
-  // the code trimmed of blanks and right-aligned by "%6s" ("000003  1101").
+  // The StockKey: Market, CategoryGroup and Category in decimal, each with
+  // at least two digits (zero-filled on the left), then the code trimmed of
+  // blanks and right-aligned in six characters, never cut ("000003  1101").
   std::string GetKey() const;
 
   StockRecord Payload;

@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/error_text.h"
+#include "core/folder/data_folder.h"
 #include "core/store/stock_store.h"
 #include "tools/export/csv_export.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char* argv[]) {
                                              "[QUOTE_FILE]");
   if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
   const QStringList files = commandLine.Parser().positionalArguments();
-  const std::string file = files.isEmpty() ? "DATA/STOCK.LST" : files.front().toStdString();
+  const std::string file = files.isEmpty() ? kivrel::TDataPaths().QuoteFile : files.front().toStdString();
 
   if (!kivrel::PathExists(file)) {
     std::cerr << "kivrel-export: " << file << ": no such quote file\n";

@@ -177,34 +177,22 @@ Limits LimitsOf(std::int64_t prevClose) {
   return {SingleToCents(LimitUpPrice(stock)), SingleToCents(LimitDownPrice(stock))};
 }
 
-GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
-  GeneratedRow row;
-  row.Code = std::move(code);
-  row.Name = kind == PageKind::Warrants ? WarrantName(random)
-             : kind == PageKind::Bonds  ? BondName(random)
-                                        : ShareName(random);
-  const std::int64_t prev = PrevCloseCents(random, kind);
-  const std::int64_t tick = TickCents(prev);
-  const Limits limits = LimitsOf(prev);
-  row.PrevClose = prev;
+enum class Form { Up, Down, Flat, LimitUp, LimitDown, NoTrade };
 
-  enum class Form { Up, Down, Flat, LimitUp, LimitDown, NoTrade };
+Form PickForm(Random& random) {
   const std::int64_t pick = random.Between(1, 100);
-  const Form form = pick <= 30   ? Form::Up
-                    : pick <= 60 ? Form::Down
-                    : pick <= 74 ? Form::Flat
-                    : pick <= 81 ? Form::LimitUp
-                    : pick <= 88 ? Form::LimitDown
-                                 : Form::NoTrade;
-  if (form == Form::NoTrade) {
-    if (random.Chance(50)) row.Minutes = static_cast<int>(random.Between(9 * 60, 13 * 60 + 30));
-    if (prev > tick && random.Chance(60)) row.Bid = prev - tick;
-    if (random.Chance(60)) row.Ask = prev + tick;
-    return row;  // last, change, volume, open, high and low show no data
-  }
+  return pick <= 30   ? Form::Up
+         : pick <= 60 ? Form::Down
+         : pick <= 74 ? Form::Flat
+         : pick <= 81 ? Form::LimitUp
+         : pick <= 88 ? Form::LimitDown
+                      : Form::NoTrade;
+}
 
-  // Where a move is impossible (the limits of the tiniest prices equal the
-  // previous close) the stock stays flat.
+// The last price of a stock that traded in `form`. Where a move is impossible
+// (the limits of the tiniest prices equal the previous close) it stays flat.
+std::int64_t LastOf(Random& random, Form form, std::int64_t prev, const Limits& limits) {
+  const std::int64_t tick = TickCents(prev);
   std::int64_t last = prev;
   switch (form) {
     case Form::Up:
@@ -223,14 +211,15 @@ GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
       break;
     default: break;
   }
-  const bool atLimit = last != prev && (form == Form::LimitUp || form == Form::LimitDown);
-  row.Last = last;
-  row.Change = last - prev;
-  if (last != prev) row.Arrow = atLimit ? ArrowKind::Filled : ArrowKind::Hollow;
-  row.Minutes = random.Chance(80) ? 13 * 60 + 30 : static_cast<int>(random.Between(9 * 60, 13 * 60 + 29));
+  return last;
+}
 
+// The best bid and ask around the last price: at a limit only one side stays.
+void SetBidAsk(Random& random, GeneratedRow& row, std::int64_t last, bool atLimit) {
   const std::int64_t lastTick = TickCents(last);
-  if (atLimit && last > prev) {
+  row.Bid.reset();
+  row.Ask.reset();
+  if (atLimit && last > *row.PrevClose) {
     row.Bid = last;  // nobody sells at the limit-up price
   } else if (atLimit) {
     row.Ask = last;  // nobody buys at the limit-down price
@@ -241,11 +230,13 @@ GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
     row.Bid = last > lastTick ? last - lastTick : last;
     row.Ask = last;
   }
+}
 
-  const std::int64_t maxLots = kind == PageKind::Shares ? 60000 : kind == PageKind::Warrants ? 3000 : 1500;
-  // Mostly small, sometimes large: commas appear from 1,000 on.
-  row.Volume = random.Chance(70) ? random.Between(1, 999) : random.Between(1000, maxLots);
-
+// The opening price near the previous close, and the day's high and low
+// around the opening and the last price, inside the limits.
+void SetDayRange(Random& random, GeneratedRow& row, std::int64_t last, const Limits& limits) {
+  const std::int64_t prev = *row.PrevClose;
+  const std::int64_t tick = TickCents(prev);
   const std::int64_t lower = std::max<std::int64_t>(1, std::min(limits.Down, prev));
   const std::int64_t upper = std::max(limits.Up, prev);
   const std::int64_t open = std::clamp(prev + tick * random.Between(-2, 2), lower, upper);
@@ -254,6 +245,38 @@ GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
   row.Open = open;
   row.High = std::min(top + TickCents(top) * random.Between(0, 2), std::max(upper, top));
   row.Low = std::max(bottom - TickCents(bottom) * random.Between(0, 2), std::min(lower, bottom));
+}
+
+GeneratedRow MakeRow(Random& random, PageKind kind, std::string code) {
+  GeneratedRow row;
+  row.Code = std::move(code);
+  row.Name = kind == PageKind::Warrants ? WarrantName(random)
+             : kind == PageKind::Bonds  ? BondName(random)
+                                        : ShareName(random);
+  const std::int64_t prev = PrevCloseCents(random, kind);
+  const std::int64_t tick = TickCents(prev);
+  const Limits limits = LimitsOf(prev);
+  row.PrevClose = prev;
+
+  const Form form = PickForm(random);
+  if (form == Form::NoTrade) {
+    if (random.Chance(50)) row.Minutes = static_cast<int>(random.Between(9 * 60, 13 * 60 + 30));
+    if (prev > tick && random.Chance(60)) row.Bid = prev - tick;
+    if (random.Chance(60)) row.Ask = prev + tick;
+    return row;  // last, change, volume, open, high and low show no data
+  }
+  const std::int64_t last = LastOf(random, form, prev, limits);
+  const bool atLimit = last != prev && (form == Form::LimitUp || form == Form::LimitDown);
+  row.Last = last;
+  row.Change = last - prev;
+  if (last != prev) row.Arrow = atLimit ? ArrowKind::Filled : ArrowKind::Hollow;
+  row.Minutes = random.Chance(80) ? 13 * 60 + 30 : static_cast<int>(random.Between(9 * 60, 13 * 60 + 29));
+  SetBidAsk(random, row, last, atLimit);
+
+  const std::int64_t maxLots = kind == PageKind::Shares ? 60000 : kind == PageKind::Warrants ? 3000 : 1500;
+  // Mostly small, sometimes large: commas appear from 1,000 on.
+  row.Volume = random.Chance(70) ? random.Between(1, 999) : random.Between(1000, maxLots);
+  SetDayRange(random, row, last, limits);
   return row;
 }
 

@@ -3,15 +3,14 @@
 // and saves a picture of its window. The board only looks at the data
 // folder: it creates, locks, cleans and saves nothing there.
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryFile>
 
 #include <iostream>
 #include <string>
 
 #include "app/command_line.h"
+#include "app/offscreen_screen.h"
 #include "app/program.h"
 
 namespace {
@@ -65,18 +64,11 @@ int main(int argc, char* argv[]) {
   }
 
   // An off-screen display with one screen of the size asked for.
-  QTemporaryFile screens(QDir::tempPath() + "/kivrel-shot-XXXXXX.json");
-  if (!screens.open()) {
+  kivrel::TOffscreenScreen screen;
+  if (!screen.Use(width, height)) {
     std::cerr << "kivrel-shot: cannot create a temporary file\n";
     return 1;
   }
-  screens.write(QString(R"({"screens":[{"name":"kivrel","x":0,"y":0,"width":%1,"height":%2,)"
-                        R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})")
-                    .arg(width)
-                    .arg(height)
-                    .toUtf8());
-  screens.flush();
-  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toUtf8());
 
   QApplication app(argc, argv);
   kivrel::PrepareApplication(app);
