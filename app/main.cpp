@@ -24,8 +24,13 @@ int ReadOptions(int argc, char* argv[], kivrel::TWindowOptions& options) {
       {"reimport", QCoreApplication::translate("Kivrel",
                                                "Read the pages even though a quote file exists; the quote file is "
                                                "replaced by them when the board closes.")});
+  commandLine.Parser().addOption(
+      {"watch", QCoreApplication::translate("Kivrel",
+                                            "Follow DATA/SOURCE: read every page that changes while the board runs "
+                                            "(設定 > 自動更新).")});
   const int status = commandLine.Parse(app.arguments(), 0);
   options.Reimport = commandLine.Parser().isSet("reimport");
+  options.Watch = commandLine.Parser().isSet("watch");
   return status;
 }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <chrono>
 #include <iostream>
 
 #include "app/big5_qt.h"
@@ -42,8 +43,16 @@ constexpr float kFontRatio = 3.5F;
 // sized to the store.
 constexpr int kScreenPixelsPerRow = 24;
 
-// Menu item 重新讀取頁面.
+// Menu items 重新讀取頁面 and 自動更新.
 constexpr std::string_view kReadPagesMenuCaption = "\xAD\xAB\xB7s\xC5\xAA\xA8\xFA\xAD\xB6\xAD\xB1";
+constexpr std::string_view kAutoUpdateMenuCaption = "\xA6\xDB\xB0\xCA\xA7\xF3\xB7s";
+
+std::int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+QString TimeNow() { return QTime::currentTime().toString("HH:mm:ss"); }
 
 }  // namespace
 
@@ -54,12 +63,19 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
   CreateMenu();
   CreateGrid(options);
 
+  follower_ = std::make_unique<TPageFollower>(folder_);
+  connect(follower_.get(), &TPageFollower::PagesRead, this,
+          [this](const TPageBatch& pages) { ApplyPages(std::move(*pages), TimeNow()); });
+  marksTimer_.setSingleShot(true);
+  connect(&marksTimer_, &QTimer::timeout, this, &TfrmMain::ExpireMarks);
+
   DecimalUnderline = false;
   try {
     FormCreate();
   } catch (...) {
     startupError_ = std::current_exception();
   }
+  if (options.Watch && !startupError_) AutoUpdate1->trigger();
   // From here on every size change refits the columns and the font.
   connect(GRID->View(), &TGridView::Resized, this, &TfrmMain::FormResize);
   FormResize();
@@ -86,6 +102,9 @@ void TfrmMain::CreateMenu() {
   ReadPages1 = Setup1->addAction(ToQString(kReadPagesMenuCaption));
   ReadPages1->setShortcut(QKeySequence(Qt::Key_F5));
   connect(ReadPages1, &QAction::triggered, this, [this] { ReadPages1Click(); });
+  AutoUpdate1 = Setup1->addAction(ToQString(kAutoUpdateMenuCaption));
+  AutoUpdate1->setCheckable(true);
+  connect(AutoUpdate1, &QAction::triggered, this, [this] { AutoUpdate1Click(); });
 
   const auto shortcut = [this](QKeySequence keys, auto handler) {
     auto* action = new QAction(this);
@@ -196,12 +215,34 @@ void TfrmMain::ShowEmptyHint() {
   EmptyHint->setVisible(empty);
 }
 
-void TfrmMain::ReadPages1Click() {
+void TfrmMain::ReadPages1Click() { ApplyPages(folder_.ReadPages(CurrentDate()), TimeNow()); }
+
+void TfrmMain::AutoUpdate1Click() {
+  if (AutoUpdate1->isChecked()) {
+    follower_->Start();
+  } else {
+    follower_->Stop();
+  }
+}
+
+void TfrmMain::ApplyPages(std::vector<TPageRead> pages, const QString& when) {
   TStoreChanges changes;
-  const TImportReport report = folder_.ImportPages(folder_.ReadPages(CurrentDate()), &changes);
+  const TImportReport report = folder_.ImportPages(std::move(pages), &changes);
+  const std::int64_t now = NowMs();
+  for (const TStoreChanges::TUpdated& updated : changes.Updated) marks_.Mark(*updated.Stock, updated.Before, now);
   ShowStoreChanges(changes);
-  importNote_ = TStatusText::PagesRead(QTime::currentTime().toString("HH:mm:ss"), changes, report);
+  if (!marks_.Empty() && !marksTimer_.isActive())
+    marksTimer_.start(static_cast<int>(std::max<std::int64_t>(0, marks_.NextExpiry() - now)));
+  importNote_ = TStatusText::PagesRead(when, changes, report);
   ShowStatus();
+}
+
+void TfrmMain::ExpireMarks() {
+  const std::int64_t now = NowMs();
+  for (const TStock* stock : marks_.Expire(now)) {
+    if (const auto it = gridRowOf_.find(stock); it != gridRowOf_.end()) GRID->RowsChanged(it->second, it->second);
+  }
+  if (!marks_.Empty()) marksTimer_.start(static_cast<int>(std::max<std::int64_t>(0, marks_.NextExpiry() - now)));
 }
 
 void TfrmMain::ShowStoreChanges(const TStoreChanges& changes) {
@@ -299,6 +340,9 @@ void TfrmMain::SortByColumn(int col) {
 TNoSave TfrmMain::FormDestroy() {
   if (destroyed_) return {.Reason = TNoSave::TReason::Viewer};
   destroyed_ = true;
+  follower_.reset();  // no page comes in any more
+  marksTimer_.stop();
+  marks_.Clear();
   GRID->View()->SetOnDrawCell(nullptr);
   GRID->SetRowCount(0);  // the rows point to stocks about to be freed with the folder
   gridRowOf_.clear();
@@ -342,6 +386,7 @@ void TfrmMain::N1Click() {
 
 void TfrmMain::GRIDDrawCell(TCanvas& canvas, int col, int row, const TRect& rect) {
   DrawGridCell(canvas, *GRID, col, row, rect);
+  DrawCellMarks(canvas, *GRID, col, row, rect, marks_, NowMs());
 }
 
 }  // namespace kivrel

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 #include <exception>
 #include <functional>
@@ -15,8 +16,10 @@
 #include <unordered_map>
 
 #include "app/find_bar.h"
+#include "app/page_follower.h"
 #include "app/qt_string_grid.h"
 #include "core/folder/data_folder.h"
+#include "core/grid/cell_marks.h"
 
 namespace kivrel {
 
@@ -27,6 +30,8 @@ struct TWindowOptions {
   // Only look at the data folder (a picture of the board): nothing is
   // created, locked, cleaned or saved.
   bool Viewer = false;
+  // Follow the page folder from the start (設定 > 自動更新 checked).
+  bool Watch = false;
   // Called with the grid's model before start-up fills it, so that a model
   // checker sees every change.
   std::function<void(QAbstractItemModel&)> WatchGridModel{};
@@ -60,12 +65,15 @@ class TfrmMain final : public QMainWindow {
   void GRIDDrawCell(TCanvas& canvas, int col, int row, const TRect& rect);
   // F5 and 設定 > 重新讀取頁面: every page into the open store now.
   void ReadPages1Click();
+  // 設定 > 自動更新: the check mark turns following the page folder on and off.
+  void AutoUpdate1Click();
 
   std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
   QMenu* Setup1 = nullptr;
   QAction* N1 = nullptr;
   QAction* ReadPages1 = nullptr;
+  QAction* AutoUpdate1 = nullptr;
 
   // Beyond the grid: the find bar (Ctrl+F; F3 and Shift+F3 find the next and
   // previous match), the status bar with the summary and a note (why the
@@ -92,13 +100,19 @@ class TfrmMain final : public QMainWindow {
   void WindowSetUp();
   void ShowStatus();
   void ShowEmptyHint();
+  // Stores pages read into the open store, shows what changed and says so.
+  void ApplyPages(std::vector<TPageRead> pages, const QString& when);
   // Shows the store's changes: new stocks as inserted rows, changed ones as
-  // changed rows; the selection, the current row, the first stock in view
-  // and a sorted order stay.
+  // changed rows, marked for a while; the selection, the current row, the
+  // first stock in view and a sorted order stay.
   void ShowStoreChanges(const TStoreChanges& changes);
   void IndexRows();
+  void ExpireMarks();
 
   TDataFolder folder_;
+  std::unique_ptr<TPageFollower> follower_;
+  TChangeMarks marks_;
+  QTimer marksTimer_;
   std::exception_ptr startupError_;
   std::unordered_map<const TObject*, int> gridRowOf_;  // the grid row showing each stock
   QString importNote_;                                 // what the last reading of the pages found

@@ -14,6 +14,7 @@
 
 #include "app/error_text.h"
 #include "core/draw/cell_text.h"
+#include "support/recording_canvas.h"
 #include "support/stocks.h"
 #include "support/temp_dir.h"
 
@@ -39,11 +40,12 @@ std::string PageRow(const std::string& code, const std::string& last) {
 
 class Board : public ::testing::Test {
  protected:
-  std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false) {
+  std::unique_ptr<TfrmMain> Open(std::initializer_list<StockRecord> records = {}, bool reimport = false,
+                                 bool follow = false) {
     std::filesystem::create_directories("DATA/SOURCE");
     if (records.size() > 0) WriteBytes("DATA/STOCK.LST", FileBytes(records));
     auto window = std::make_unique<TfrmMain>(
-        TWindowOptions{.Reimport = reimport, .WatchGridModel = [this](auto& model) { Watch(model); }});
+        TWindowOptions{.Reimport = reimport, .Watch = follow, .WatchGridModel = [this](auto& model) { Watch(model); }});
     window->show();
     QApplication::processEvents();
     return window;
@@ -180,6 +182,41 @@ TEST_F(Board, F5ReadsThePagesIntoTheOpenStore) {
       << w->StatusNote->text().toStdString();
   EXPECT_EQ(w->FormDestroy().Reason, TNoSave::TReason::None);
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 4 * StockRecord::kSize);
+}
+
+// Following the folder: a page written while the board runs shows its quotes
+// without a key pressed, marked for a while; stocks off the page stay; a
+// faulty page keeps the old quotes and is named in the status bar.
+TEST_F(Board, FollowsThePageFolderWhileItRuns) {
+  auto w = Open({Record({.Code = "1101", .Last = 10.0F}), Record({.Code = "1103", .Last = 11.0F})}, false, true);
+  EXPECT_TRUE(w->AutoUpdate1->isChecked());
+  w->SortByColumn(4);
+  w->GRID->View()->selectRow(1);
+  const auto shows = [&](const char* texts) {
+    return QTest::qWaitFor([&] { return (Cell(*w, 0, 4) + Cell(*w, 1, 4) + Cell(*w, 2, 4)).toStdString() == texts; });
+  };
+  WriteBytes("DATA/SOURCE/new.html", PageRow("1101", "10.60") + PageRow("1102", "10.20"));
+  std::filesystem::rename("DATA/SOURCE/new.html", kCement);  // renamed into place
+  ASSERT_TRUE(shows("11.0010.6010.20"));
+  EXPECT_EQ(Current(*w), "1101");
+  EXPECT_EQ(inserts, 1);
+  testing::RecordingCanvas canvas;  // the rise is framed in red
+  w->GRIDDrawCell(canvas, 4, w->GRID->Model().GridRow(1), {0, 0, 80, 24});
+  EXPECT_TRUE(std::any_of(canvas.Records.begin(), canvas.Records.end(), [](const testing::Drawn& d) {
+    return d.Fill && d.Brush == clRed && d.Rect == TRect{0, 0, 80, 2};
+  }));
+  WriteBytes(kCement, PageRow("1101", "9.50"));  // rewritten in place: 1102 stays
+  ASSERT_TRUE(shows("11.0010.209.50"));
+  EXPECT_TRUE(w->StatusNote->text().contains(": 1 stocks changed, 0 new"));
+  WriteBytes(kCement, PageRow("1101", "1.2.3"));  // faulty: the quotes stay
+  ASSERT_TRUE(QTest::qWaitFor([&] { return w->StatusNote->text().contains(QString::fromStdString(kCement)); }));
+  EXPECT_EQ(Cell(*w, 2, 4), "9.50");
+  w->AutoUpdate1->trigger();  // off, and on again: the pages as they are now count as read
+  w->AutoUpdate1->trigger();
+  WriteBytes(kCement, PageRow("1101", "9.70"));
+  ASSERT_TRUE(shows("11.0010.209.70"));
+  w->FormDestroy();
+  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 3 * StockRecord::kSize);
 }
 
 TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {

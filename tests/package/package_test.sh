@@ -46,7 +46,8 @@ grep -q 'License: Expat' "$root/usr/share/doc/kivrel/copyright" || fail "no MIT 
 
 entry=$root/usr/share/applications/kivrel.desktop
 [ -z "$(desktop-file-validate "$entry" 2>&1)" ] || fail "desktop-file-validate: $(desktop-file-validate "$entry" 2>&1)"
-[ "$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")" = kivrel-launch ] || fail "the desktop entry does not run kivrel-launch"
+[ "$(sed -n 's/^Exec=//p' "$entry" | tr '\n' ' ')" = "kivrel-launch kivrel-launch --watch " ] ||
+  fail "the desktop entry and its action do not run kivrel-launch and kivrel-launch --watch"
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$entry").svg" || fail "no icon"
 
 # Each program: stripped, no build run path, a manual page rendered without
@@ -75,7 +76,7 @@ done
 [ -z "$(ls -A "$scratch/cwd")" ] || fail "the command lines created $(ls -A "$scratch/cwd")"
 
 # The launcher, beside a stand-in board that records where it ran and with
-# how many arguments: in the data folder, with --reimport passed on; any
+# how many arguments: in the data folder, with --reimport and --watch passed on; any
 # other option goes to the board where the launcher was called, and the
 # data folder is not made.
 mkdir -p "$scratch/stub" "$scratch/home"
@@ -91,6 +92,7 @@ launch() {
 launch "$scratch/xdg/kivrel" 0 env XDG_DATA_HOME="$scratch/xdg" "$scratch/stub/kivrel-launch"
 launch "$scratch/home/.local/share/kivrel" 0 env XDG_DATA_HOME=relative "$scratch/stub/kivrel-launch"
 launch "$scratch/home/.local/share/kivrel" 1 env -u XDG_DATA_HOME sh "$scratch/stub/kivrel-launch" --reimport
+launch "$scratch/home/.local/share/kivrel" 2 env -u XDG_DATA_HOME "$scratch/stub/kivrel-launch" --watch --reimport
 rm -rf "$scratch/home/.local"
 launch "$scratch/cwd" 1 env -u XDG_DATA_HOME "$scratch/stub/kivrel-launch" --help
 [ ! -e "$scratch/home/.local" ] || fail "kivrel-launch --help made the data folder"

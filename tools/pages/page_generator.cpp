@@ -462,6 +462,104 @@ StockRecord ExpectedRecord(const GeneratedPage& page, const GeneratedRow& row, d
   return record;
 }
 
+std::string PageFilePath(const std::string& outDir, const GeneratedPage& page) {
+  return outDir + "/" + Big5ToUtf8(page.Entry) + ".html";
+}
+
+struct TMarketDay::TState {
+  explicit TState(std::uint64_t seed) : random(seed) {}
+  Random random;
+  std::vector<GeneratedPage> pages;
+  // Each row's drift in ticks a minute (0 for most, 1 or -1 for a few) and
+  // whether it trades today, in the order of the pages' rows.
+  std::vector<int> drift;
+  std::vector<bool> trades;
+  int minutes = kOpening;
+};
+
+namespace {
+
+// A trade of the row at `last`: its change, arrow, day's range and quotes follow.
+void Trade(Random& random, GeneratedRow& row, std::int64_t last, std::int64_t lots, int minutes) {
+  const std::int64_t prev = *row.PrevClose;
+  const Limits limits = LimitsOf(prev);
+  const bool atLimit = last != prev && (last == limits.Up || last == limits.Down);
+  row.Last = last;
+  row.Change = last - prev;
+  row.Arrow = last == prev ? ArrowKind::None : atLimit ? ArrowKind::Filled : ArrowKind::Hollow;
+  row.High = row.High ? std::max(*row.High, last) : last;
+  row.Low = row.Low ? std::min(*row.Low, last) : last;
+  row.Volume = row.Volume.value_or(0) + lots;
+  row.Minutes = minutes;
+  SetBidAsk(random, row, last, atLimit);
+}
+
+// The next last price: a step of one or two ticks of its band, or the
+// drift's, kept inside the day's limits.
+std::int64_t NextLast(Random& random, std::int64_t last, std::int64_t prev, int drift) {
+  const Limits limits = LimitsOf(prev);
+  const std::int64_t ticks = drift != 0 ? drift * random.Between(0, 2) : random.Between(-2, 2);
+  std::int64_t next = last;
+  for (std::int64_t i = 0; i < std::abs(ticks); ++i) {
+    next = ticks > 0 ? next + TickCents(next) : next - TickCents(next - 1);
+  }
+  next = FloorToTick(next);
+  const std::int64_t lowest = std::max<std::int64_t>(limits.Down, 1);
+  return std::clamp(next, lowest, std::max(limits.Up, lowest));
+}
+
+}  // namespace
+
+TMarketDay::TMarketDay(const GeneratorOptions& options) : state_(std::make_unique<TState>(options.Seed)) {
+  TState& s = *state_;
+  for (int market = 0; market < 2; ++market) {
+    const int entries = static_cast<int>(CategoryEntries(market).size());
+    for (int index = 0; index < entries; ++index) s.pages.push_back(GeneratePage(options, market, index));
+  }
+  // The opening: every stock that trades today opens near its previous close.
+  for (GeneratedPage& page : s.pages) {
+    for (GeneratedRow& row : page.Rows) {
+      const bool trades = row.Last.has_value();
+      s.trades.push_back(trades);
+      const std::int64_t pick = s.random.Between(1, 100);
+      s.drift.push_back(pick <= 5 ? 1 : pick <= 10 ? -1 : 0);
+      if (!trades) continue;
+      row.High.reset();
+      row.Low.reset();
+      row.Volume.reset();
+      const std::int64_t open = NextLast(s.random, *row.PrevClose, *row.PrevClose, 0);
+      row.Open = open;
+      Trade(s.random, row, open, s.random.Between(1, 50), s.minutes);
+    }
+  }
+}
+
+TMarketDay::~TMarketDay() = default;
+
+int TMarketDay::Minutes() const { return state_->minutes; }
+
+const std::vector<GeneratedPage>& TMarketDay::Pages() const { return state_->pages; }
+
+bool TMarketDay::Step() {
+  TState& s = *state_;
+  if (s.minutes >= kClosing) return false;
+  ++s.minutes;
+  std::size_t i = 0;
+  for (GeneratedPage& page : s.pages) {
+    for (GeneratedRow& row : page.Rows) {
+      const std::size_t r = i++;
+      if (!s.trades[r] || !s.random.Chance(50)) continue;
+      Trade(s.random, row, NextLast(s.random, *row.Last, *row.PrevClose, s.drift[r]), s.random.Between(1, 300),
+            s.minutes);
+    }
+  }
+  return true;
+}
+
+void WriteMarketPages(const std::string& outDir, const TMarketDay& day, TFileSystem& fs) {
+  for (const GeneratedPage& page : day.Pages()) WriteFileAtomically(PageFilePath(outDir, page), PageText(page), fs);
+}
+
 bool WrittenByGenerator(const std::string& path) {
   if (kivrel::KindOf(path) != FileKind::Regular) return false;
   // The mark stands in the page's head, within its first lines.
@@ -473,8 +571,13 @@ bool WrittenByGenerator(const std::string& path) {
 ForeignPageError::ForeignPageError(std::string path)
     : std::runtime_error(path + " was not written by kivrel-pages"), path_(std::move(path)) {}
 
-std::string PageFilePath(const std::string& outDir, const GeneratedPage& page) {
-  return outDir + "/" + Big5ToUtf8(page.Entry) + ".html";
+void RefuseForeignPages(const std::string& outDir) {
+  for (int market = 0; market < 2; ++market) {
+    for (const std::string& entry : CategoryEntries(market)) {
+      const std::string path = outDir + "/" + Big5ToUtf8(entry) + ".html";
+      if (PathExists(path) && !WrittenByGenerator(path)) throw ForeignPageError(path);
+    }
+  }
 }
 
 WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& options, TFileSystem& fs) {
@@ -485,12 +588,7 @@ WriteSummary WritePages(const std::string& outDir, const GeneratorOptions& optio
     for (int index = 0; index < entries; ++index) pages.push_back(GeneratePage(options, market, index));
   }
   // Nothing is written while any page in the way is someone else's.
-  if (!options.Force) {
-    for (const GeneratedPage& page : pages) {
-      const std::string path = PageFilePath(outDir, page);
-      if (PathExists(path) && !WrittenByGenerator(path)) throw ForeignPageError(path);
-    }
-  }
+  if (!options.Force) RefuseForeignPages(outDir);
   WriteSummary summary;
   for (const GeneratedPage& page : pages) {
     const std::string text = PageText(page);

@@ -9,6 +9,7 @@
 // constants), so that reading the generated pages checks the markers too.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -87,6 +88,37 @@ struct WriteSummary {
   std::size_t Bytes = 0;
 };
 
+// A trading day of the sample pages, minute by minute from the opening at
+// 09:00 to the close at 13:30: every stock that trades opens near its
+// previous close; each minute about half of them trade, the last price
+// stepping on the tick grid of its band inside the day's limits (a few
+// stocks drift until they reach a limit), with the high, the low, the
+// volume, the change, the bid and the ask following, and the quote time of a
+// trade being the minute. Stocks without trades keep their quotes.
+class TMarketDay {
+ public:
+  static constexpr int kOpening = 9 * 60;
+  static constexpr int kClosing = 13 * 60 + 30;
+
+  explicit TMarketDay(const GeneratorOptions& options);
+  ~TMarketDay();
+  TMarketDay(const TMarketDay&) = delete;
+  TMarketDay& operator=(const TMarketDay&) = delete;
+
+  // Minutes after midnight of the quotes now.
+  int Minutes() const;
+  // One minute further; false (and nothing changes) after the close.
+  bool Step();
+  const std::vector<GeneratedPage>& Pages() const;
+
+ private:
+  struct TState;
+  std::unique_ptr<TState> state_;
+};
+
+// Writes the day's pages as they stand into `outDir`, each atomically.
+void WriteMarketPages(const std::string& outDir, const TMarketDay& day, TFileSystem& fs = RealFileSystem());
+
 // A page in the way that the generator did not write (someone's saved page).
 class ForeignPageError : public std::runtime_error {
  public:
@@ -99,6 +131,9 @@ class ForeignPageError : public std::runtime_error {
 
 // True when `path` is a regular file holding kGeneratorMark in its head.
 bool WrittenByGenerator(const std::string& path);
+// Throws ForeignPageError for the first page of `outDir` in table order that
+// is in the way and was not written by the generator.
+void RefuseForeignPages(const std::string& outDir);
 
 // Writes the pages of both tables into `outDir` (created when missing),
 // named by the UTF-8 form of their entry plus ".html", each atomically.
