@@ -67,6 +67,9 @@ class TfrmMain final : public QMainWindow {
   void ReadPages1Click();
   // 設定 > 自動更新: the check mark turns following the page folder on and off.
   void AutoUpdate1Click();
+  // Pages read (by the follower's worker, or by F5) into the open store:
+  // what changed is shown and marked, and the status bar says when.
+  void ApplyPages(std::vector<TPageRead> pages, const QString& when);
 
   std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
@@ -100,8 +103,6 @@ class TfrmMain final : public QMainWindow {
   void WindowSetUp();
   void ShowStatus();
   void ShowEmptyHint();
-  // Stores pages read into the open store, shows what changed and says so.
-  void ApplyPages(std::vector<TPageRead> pages, const QString& when);
   // Shows the store's changes: new stocks as inserted rows, changed ones as
   // changed rows, marked for a while; the selection, the current row, the
   // first stock in view and a sorted order stay.
