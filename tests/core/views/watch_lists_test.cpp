@@ -1,0 +1,89 @@
+#include "core/views/watch_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace kivrel {
+namespace {
+
+using enum TListNameProblem;
+
+TEST(WatchLists, CodesAndNames) {
+  for (const auto& [code, ok] : {std::pair<std::string_view, bool>{"0", true},
+                                 {"03001P", true},
+                                 {"aZ9", true},
+                                 {"", false},
+                                 {"1234567", false},
+                                 {"12 3", false},
+                                 {"12.", false},
+                                 {"\xA4@", false}}) {
+    EXPECT_EQ(IsWatchCode(code), ok) << code;
+    EXPECT_EQ(WatchCodeKey(code) != 0, ok) << code;
+  }
+  EXPECT_EQ(WatchCodeKey("abc"), WatchCodeKey("ABC"));
+  EXPECT_NE(WatchCodeKey("ab"), WatchCodeKey("ab0"));
+  EXPECT_NE(WatchCodeKey("0ab"), WatchCodeKey("ab"));
+  const std::tuple<std::string_view, TListNameProblem> names[] = {{"\xE8\x87\xAA", npNone},
+                                                                  {"\xF0\x9F\x93\x88 A", npNone},
+                                                                  {"\xF4\x8F\xBF\xBF", npNone},
+                                                                  {"", npBlank},
+                                                                  {" \xE3\x80\x80 ", npBlank},
+                                                                  {"a\nb", npControl},
+                                                                  {"a\x7F", npControl},
+                                                                  {"\xC2\x85", npControl},
+                                                                  {"\xC2\xA0", npNone},
+                                                                  {"\xC0\xAF", npNotUtf8},
+                                                                  {"\xE0\x9F\xBF", npNotUtf8},
+                                                                  {"\xED\xB0\x80", npNotUtf8},
+                                                                  {"\xF4\x90\x80\x80", npNotUtf8},
+                                                                  {"\xE8\x87", npNotUtf8},
+                                                                  {"\xE8\x87\x41", npNotUtf8},
+                                                                  {"\x80", npNotUtf8},
+                                                                  {"\xF5\x80\x80\x80", npNotUtf8}};
+  for (const auto& [name, problem] : names) EXPECT_EQ(ListNameFormProblem(name), problem) << name;
+}
+
+// Insert goes to the list last shown while it exists, else the first, and
+// makes 自選股 when there is no list; edits keep the user's order.
+TEST(WatchLists, EditsAndTheCurrentList) {
+  TWatchLists lists;
+  int list = -1;
+  EXPECT_EQ(lists.AddToCurrent("12.", list), TAddCode::acNotACode);
+  EXPECT_EQ(lists.Count(), 0);
+  EXPECT_EQ(lists.AddToCurrent("2330", list), TAddCode::acAdded);
+  EXPECT_EQ(lists.List(list).Name, TWatchLists::kFirstListName);
+  EXPECT_EQ(lists.AddCode(list, "abc"), TAddCode::acAdded);
+  EXPECT_EQ(lists.AddCode(list, "ABC"), TAddCode::acAlreadyListed);
+  EXPECT_EQ(lists.AddCode(list, "1101"), TAddCode::acAdded);
+  EXPECT_FALSE(lists.MoveCode(list, "2330", TMoveDirection::mdUp));
+  EXPECT_FALSE(lists.MoveCode(list, "1101", TMoveDirection::mdDown));
+  EXPECT_FALSE(lists.MoveCode(list, "9", TMoveDirection::mdDown));
+  EXPECT_TRUE(lists.MoveCode(list, "Abc", TMoveDirection::mdUp));
+  EXPECT_TRUE(lists.MoveCode(list, "2330", TMoveDirection::mdDown));
+  EXPECT_EQ(lists.List(list).Codes, (std::vector<std::string>{"abc", "1101", "2330"}));
+  EXPECT_TRUE(lists.RemoveCode(list, "ABC"));
+  EXPECT_FALSE(lists.RemoveCode(list, "ABC"));
+
+  const int b = lists.Create("B"), c = lists.Create("C");
+  EXPECT_EQ(lists.NameProblem("B"), npTaken);
+  EXPECT_EQ(lists.NameProblem("B", b), npNone);  // renamed to itself
+  EXPECT_THROW(lists.Rename(c, "B"), std::invalid_argument);
+  EXPECT_EQ(lists.Current(), 0);
+  lists.SetShown(c);
+  lists.Keep(b, "# note of B");
+  lists.Delete(b);  // the shown list moves up one place and stays current
+  EXPECT_EQ(lists.Current(), 1);
+  EXPECT_EQ(lists.List(0).KeptLines, std::vector<std::string>{"# note of B"});
+  lists.Rename(1, "C2");
+  EXPECT_EQ(lists.AddToCurrent("5483", list), TAddCode::acAdded);
+  EXPECT_EQ(lists.List(list).Name, "C2");
+  lists.Delete(1);
+  EXPECT_EQ(lists.Current(), 0);
+  lists.Delete(0);
+  EXPECT_EQ(lists.Current(), -1);
+  EXPECT_EQ(lists.Preamble(), std::vector<std::string>{"# note of B"});
+}
+
+}  // namespace
+}  // namespace kivrel
