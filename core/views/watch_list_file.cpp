@@ -24,13 +24,13 @@ TWatchListsRead ParseWatchLists(std::string_view text) {
   int lineNo = 0;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
+    const std::string_view raw = text.substr(0, end);  // kept lines are kept as they were, CR and all
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++lineNo;
-    if (line.ends_with('\r')) line.remove_suffix(1);
+    const std::string_view line = raw.ends_with('\r') ? raw.substr(0, raw.size() - 1) : raw;
     const auto skip = [&](TWatchLineProblem problem, bool keep) {
       read.Problems.push_back({lineNo, problem});
-      if (keep) lists.Keep(list, std::string(line));
+      if (keep) lists.Keep(list, std::string(raw));
     };
     const std::string_view t = TrimSpaces(line);
     if (!IsUtf8(line)) {
@@ -38,7 +38,7 @@ TWatchListsRead ParseWatchLists(std::string_view text) {
     } else if (t.empty()) {
       continue;
     } else if (t.front() == '#') {
-      lists.Keep(list, std::string(line));
+      lists.Keep(list, std::string(raw));
     } else if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
       const std::string_view name = t.substr(1, t.size() - 2);
       badListName = ListNameFormProblem(name) != TListNameProblem::npNone;
@@ -65,6 +65,8 @@ std::string WatchListsText(const TWatchLists& lists) {
   std::string text;
   const auto put = [&](std::string_view line) { text.append(line).push_back('\n'); };
   for (const std::string& line : lists.Preamble()) put(line);
+  // A first line that starts with a byte order mark keeps it behind one of its own.
+  if (text.starts_with(kByteOrderMark)) text.insert(0, kByteOrderMark);
   for (const TWatchList& list : lists.Lists()) {
     if (!text.empty()) put("");
     put("[" + list.Name + "]");
