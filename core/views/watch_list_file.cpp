@@ -110,7 +110,7 @@ void TWatchListFile::Save(const TWatchLists& lists, TFileSystem& fs) {
   if (!loaded_) throw std::logic_error("the watch list file is saved before it was loaded");
   if (loadError_) std::rethrow_exception(loadError_);
   WriteFileAtomically(path_, WatchListsText(lists), fs, &stamp_);
-  stamp_ = StampOf(path_);
+  stamp_ = StampOf(path_);  // the file as this save left it
 }
 
 }  // namespace kivrel

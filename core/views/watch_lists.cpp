@@ -159,7 +159,7 @@ int TWatchLists::Current() const {
 
 TAddCode TWatchLists::AddToCurrent(std::string_view code, int& list) {
   list = Current();
-  if (!IsWatchCode(code)) return TAddCode::acNotACode;
+  if (!IsWatchCode(code)) return TAddCode::acNotACode;  // and no first list made for it
   if (list < 0) list = Create(std::string(kFirstListName));
   return AddCode(list, code);
 }
