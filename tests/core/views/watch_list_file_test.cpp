@@ -65,14 +65,12 @@ TEST(WatchListFile, SavesOnlyOverTheFileItRead) {
   const testing::TempDir dir;
   TWatchListFile file(dir / "watchlists.txt");
   TWatchListsRead read = file.Load();
-  EXPECT_EQ(read.Lists.Count(), 0);
   int list = -1;
   read.Lists.AddToCurrent("2330", list);
   file.Save(read.Lists);
   read.Lists.AddCode(list, "1101");
   file.Save(read.Lists);  // over its own save
   EXPECT_EQ(testing::ReadBytes(file.Path()), "[\xE8\x87\xAA\xE9\x81\xB8\xE8\x82\xA1]\n2330\n1101\n");
-  EXPECT_EQ(Shape(TWatchListFile(file.Path()).Load().Lists), Shape(read.Lists));
 
   testing::WriteBytes(file.Path(), "[edited elsewhere]\n");
   read.Lists.RemoveCode(list, "2330");
