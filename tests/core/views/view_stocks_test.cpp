@@ -19,8 +19,8 @@ const std::string kFinance2 = "\xE9\x87\x91\xE8\x9E\x8D\xE4\xBA\x8C";           
 const std::string kOtcBonds6 = "\xE6\xAB\x83\xE5\x85\xAC\xE5\x8F\xB8\xE5\x82\xB5\xE5\x85\xAD";  // 櫃公司債六
 
 // Stocks at the edges of the tables: first and last categories of both
-// markets, both category groups, a code in two categories, a lower-case
-// code, a category its group does not match, and a market beyond both.
+// markets, both category groups, codes in two categories (one in either
+// letter case), a category its group does not match, and a market beyond both.
 class Views : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,7 +28,7 @@ class Views : public ::testing::Test {
         // code, market, category, last price (the previous close is 10)
         {"1102", 0, 0, 9.5F},  {"1101 ", 0, 0, 10.5F},   {"2330", 0, 13, 10.0F}, {"2880", 0, 24, 10.65F},
         {"0050", 0, 25, 0.0F}, {"03001P", 0, 27, 9.31F}, {"5483", 1, 0, 11.0F},  {"2330", 1, 26, 9.0F},
-        {"abc1", 1, 26, 0.0F}, {"7777", 2, 0, 0.0F}};
+        {"abc1", 1, 26, 0.0F}, {"ABC1", 1, 0, 0.0F},     {"7777", 2, 0, 0.0F}};
     for (const auto& [code, market, category, last] : quotes) {
       StoreStock(*store, std::make_unique<TStock>(Record({code, "N", market, category, 10, last})));
     }
@@ -59,16 +59,16 @@ class Views : public ::testing::Test {
 
 TEST_F(Views, RowsAndFiguresOfEachView) {
   const std::tuple<TView, std::string_view, std::string_view> rows[] = {
-      {AllView(), "1101 1102 2330 2880 9999 0050 03001P 5483 2330 abc1 7777", "11 3 3 1 2 2 -0.06"},
-      {WatchListView(0), "abc1 2330 9 1101", "4 1 0 1 0 0 +2.50"},
+      {AllView(), "1101 1102 2330 2880 9999 0050 03001P 5483 ABC1 2330 abc1 7777", "12 3 3 1 2 2 -0.06"},
+      {WatchListView(0), "ABC1 2330 9 1101", "4 1 0 1 0 0 +2.50"},
       {MarketView(0), "1101 1102 2330 2880 9999 0050 03001P", "7 2 2 1 1 1 -0.08"},
-      {MarketView(1), "5483 2330 abc1", "3 1 1 0 1 1 +0.00"},
+      {MarketView(1), "5483 ABC1 2330 abc1", "4 1 1 0 1 1 +0.00"},
       {CategoryView(0, 0), "1101 1102", "2 1 1 0 0 0 +0.00"},
       {CategoryView(0, 24), "2880", "1 1 0 0 1 0 +6.50"},
       {CategoryView(0, 25), "0050", "1 0 0 0 0 0 -"},
       {CategoryView(0, 26), "", "0 0 0 0 0 0 -"},
       {CategoryView(0, 27), "03001P", "1 0 1 0 0 1 -6.90"},
-      {CategoryView(1, 0), "5483", "1 1 0 0 1 0 +10.00"},
+      {CategoryView(1, 0), "5483 ABC1", "2 1 0 0 1 0 +10.00"},
       {CategoryView(1, 26), "2330 abc1", "2 0 1 0 0 1 -10.00"},
   };
   const std::vector<TView> views = ViewCatalogue(lists);
