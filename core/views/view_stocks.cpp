@@ -111,15 +111,18 @@ class TSummaryPass {
     Merge(views[0], noMarket);
     for (const auto& [code, listed] : listed_) {
       if (listed.Stock == nullptr) continue;
-      for (const int list : listed.Lists) Add(views[static_cast<std::size_t>(1 + list)], *listed.Stock);
+      for (const int list : listed.Lists) Add(views[ListViewAt(list)], *listed.Stock);
     }
     for (int list = 0; list < lists_.Count(); ++list) {  // placeholders are rows too
-      views[static_cast<std::size_t>(1 + list)].Counts.Stocks = static_cast<int>(lists_.List(list).Codes.size());
+      views[ListViewAt(list)].Counts.Stocks = static_cast<int>(lists_.List(list).Codes.size());
     }
     return views;
   }
 
  private:
+  // The catalogue's place of a watch list: after 全部.
+  static std::size_t ListViewAt(int list) { return 1 + static_cast<std::size_t>(list); }
+
   void AddRange(TViewSummary& summary, int first, int last) {
     for (int i = first; i < last; ++i) {
       const TStock& stock = StockAt(store_, i);
