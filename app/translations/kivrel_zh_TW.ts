@@ -199,4 +199,79 @@
         <translation>代碼或部分名稱</translation>
     </message>
 </context>
+<context>
+    <name>kivrel::TViewPanel</name>
+    <message>
+        <source>View</source>
+        <translation>檢視</translation>
+    </message>
+    <message>
+        <source>Stocks</source>
+        <translation>檔數</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>漲</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>跌</translation>
+    </message>
+    <message>
+        <source>Avg %</source>
+        <translation>均幅%</translation>
+    </message>
+    <message>
+        <source>New list...</source>
+        <translation>新增清單…</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>重新命名…</translation>
+    </message>
+    <message>
+        <source>Delete...</source>
+        <translation>刪除…</translation>
+    </message>
+    <message>
+        <source>A watch list needs a name.</source>
+        <translation>自選清單需要名稱。</translation>
+    </message>
+    <message>
+        <source>A watch list&apos;s name cannot hold line breaks or other control characters.</source>
+        <translation>自選清單的名稱不能含換行或其他控制字元。</translation>
+    </message>
+    <message>
+        <source>There is a watch list named &quot;%1&quot; already.</source>
+        <translation>已有名為「%1」的自選清單。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the name of a view of the board.</source>
+        <translation>「%1」是看板既有檢視的名稱。</translation>
+    </message>
+    <message>
+        <source>New watch list</source>
+        <translation>新增自選清單</translation>
+    </message>
+    <message>
+        <source>Rename watch list</source>
+        <translation>重新命名自選清單</translation>
+    </message>
+    <message>
+        <source>Delete the watch list &quot;%1&quot; with its %2 codes?</source>
+        <translation>要刪除自選清單「%1」及其 %2 個代碼嗎？</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名稱：</translation>
+    </message>
+    <message>
+        <source>Delete watch list</source>
+        <translation>刪除自選清單</translation>
+    </message>
+    <message>
+        <source>Watch list</source>
+        <translation>自選清單</translation>
+    </message>
+</context>
 </TS>

@@ -9,30 +9,38 @@
 #include "core/text/fixed_texts.h"
 
 namespace kivrel {
+namespace {
+
+// Days since 1899-12-30 within the years 1900 to 9999: 1900-01-01 is day 2,
+// 9999-12-31 day 2958465.
+bool HasQuoteTimeText(double quoteTime) { return quoteTime >= 2 && quoteTime < 2958466; }
+
+}  // namespace
+
+void TBoardSummary::Add(const TStock& stock) {
+  ++Stocks;
+  const double time = stock.Payload.QuoteTime();
+  if (HasQuoteTimeText(time) && time > LatestQuoteTime) LatestQuoteTime = time;
+  switch (TPriceLimits(stock).StateOf(stock.Payload.Last())) {
+    case psLimitUp: ++LimitUp; [[fallthrough]];
+    case psUp: ++Up; break;
+    case psFlat: ++Unchanged; break;
+    case psLimitDown: ++LimitDown; [[fallthrough]];
+    case psDown: ++Down; break;
+    case psNone: break;
+  }
+}
 
 TBoardSummary SummarizeBoard(const TStringGrid& grid) {
   TBoardSummary summary;
   for (int row = 1; row < grid.RowCount(); ++row) {
-    const auto* stock = dynamic_cast<const TStock*>(grid.Objects(0, row));
-    if (stock == nullptr) continue;
-    ++summary.Stocks;
-    const double time = stock->Payload.QuoteTime();
-    if (!QuoteTimeText(time).empty() && time > summary.LatestQuoteTime) summary.LatestQuoteTime = time;
-    switch (TPriceLimits(*stock).StateOf(stock->Payload.Last())) {
-      case psLimitUp: ++summary.LimitUp; [[fallthrough]];
-      case psUp: ++summary.Up; break;
-      case psFlat: ++summary.Unchanged; break;
-      case psLimitDown: ++summary.LimitDown; [[fallthrough]];
-      case psDown: ++summary.Down; break;
-      case psNone: break;
-    }
+    if (const auto* stock = dynamic_cast<const TStock*>(grid.Objects(0, row))) summary.Add(*stock);
   }
   return summary;
 }
 
 std::string QuoteTimeText(double quoteTime) {
-  // Days since 1899-12-30; 1900-01-01 is day 2, 9999-12-31 day 2958465.
-  if (!(quoteTime >= 2 && quoteTime < 2958466)) return {};
+  if (!HasQuoteTimeText(quoteTime)) return {};
   using namespace std::chrono;
   auto minutes = static_cast<long long>(std::llround(quoteTime * 1440));
   const sys_days day = sys_days{year{1899} / December / 30} + days{minutes / 1440};

@@ -22,6 +22,10 @@ struct TBoardSummary {
   int LimitDown = 0;
   // The latest quote time among the stocks, 0 when none has one.
   double LatestQuoteTime = 0;
+
+  // Counts one stock: Stocks, and by the price state of its last price Up/Down/Unchanged/LimitUp/LimitDown,
+  // and LatestQuoteTime.
+  void Add(const TStock& stock);
 };
 
 // The stocks attached to the grid's data rows.

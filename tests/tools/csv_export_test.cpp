@@ -6,6 +6,7 @@
 
 #include "core/store/stock_store.h"
 #include "support/stocks.h"
+#include "support/store_stocks.h"
 
 namespace kivrel {
 
@@ -17,9 +18,7 @@ TEST(CsvExport, RowsHoldTheGridTexts) {
                                                        {"a\"b", "\"a\"\"b\""}};
   for (const auto& [code, field] : codes) {
     const TStockListPtr store = NewStockList();
-    std::vector<std::unique_ptr<TStock>> one;
-    one.push_back(std::make_unique<TStock>(testing::Record({.Code = code, .Last = 9.5F})));
-    StoreStock(*store, std::move(one));
+    testing::StoreRecord(*store, testing::Record({.Code = code, .Last = 9.5F}));
     std::ostringstream out;
     WriteBoardCsv(out, *store);
     const std::string row = out.str().substr(out.str().find("\r\n") + 2);
