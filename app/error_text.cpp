@@ -139,6 +139,11 @@ QString TErrorText::WereNotSaved(const TNoSave& noSave, const TDataPaths& paths)
   return reason.isEmpty() ? reason : tr("The quotes were not saved: %1").arg(reason);
 }
 
+QString TErrorText::ListsWillNotSave(const TNoSave& noSave, const TDataPaths& paths) {
+  const QString reason = NoSaveReason(noSave, paths);
+  return reason.isEmpty() ? reason : tr("Watch lists will not be saved: %1").arg(reason);
+}
+
 QString TErrorText::SecondBoard() {
   return tr(
       "Another Kivrel board is using this data folder. This board shows the stored quotes and does not save "

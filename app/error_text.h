@@ -44,6 +44,7 @@ class TErrorText {
   // saved: …").
   static QString WillNotSave(const TNoSave& noSave, const TDataPaths& paths);
   static QString WereNotSaved(const TNoSave& noSave, const TDataPaths& paths);
+  static QString ListsWillNotSave(const TNoSave& noSave, const TDataPaths& paths);
   static QString SecondBoard();
   static QString NoBig5Converter();
   static QString NoQuitSignals(int error);

@@ -6,6 +6,7 @@
 #include "app/error_text.h"
 #include "app/program.h"
 #include "app/quit_signals.h"
+#include "app/view_option.h"
 
 namespace {
 
@@ -28,9 +29,19 @@ int ReadOptions(int argc, char* argv[], kivrel::TWindowOptions& options) {
       {"watch", QCoreApplication::translate("Kivrel",
                                             "Follow DATA/SOURCE: read every page that changes while the board runs "
                                             "(設定 > 自動更新).")});
-  const int status = commandLine.Parse(app.arguments(), 0);
+  commandLine.Parser().addOption(
+      {"view",
+       QCoreApplication::translate(
+           "Kivrel", "Start on a view: 全部, a watch list's name, 上市, 上櫃 or a category such as 水泥."),
+       "NAME"});
+  int status = commandLine.Parse(app.arguments(), 0);
   options.Reimport = commandLine.Parser().isSet("reimport");
   options.Watch = commandLine.Parser().isSet("watch");
+  if (status < 0 && commandLine.Parser().isSet("view")) {
+    // Checked before the board makes anything: the lists are only read.
+    options.View = commandLine.Parser().value("view").toStdString();
+    kivrel::ViewOption(commandLine, options.View, kivrel::WatchListsOf(kivrel::TDataPaths().WatchLists), status);
+  }
   return status;
 }
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTime>
 #include <QVBoxLayout>
@@ -24,6 +25,8 @@
 #include "core/grid/row_order.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
+#include "core/text/trim.h"
+#include "core/views/view_catalogue.h"
 
 namespace kivrel {
 namespace {
@@ -42,6 +45,8 @@ constexpr float kFontRatio = 3.5F;
 // The grid gets one row per 24 pixels of screen height, less one, until it is
 // sized to the store.
 constexpr int kScreenPixelsPerRow = 24;
+// The view panel's width when the window opens.
+constexpr int kPanelWidth = 220;
 
 // Menu items 重新讀取頁面 and 自動更新.
 constexpr std::string_view kReadPagesMenuCaption = "\xAD\xAB\xB7s\xC5\xAA\xA8\xFA\xAD\xB6\xAD\xB1";
@@ -68,12 +73,20 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
           [this](const TPageBatch& pages) { ApplyPages(std::move(*pages), TimeNow()); });
   marksTimer_.setSingleShot(true);
   connect(&marksTimer_, &QTimer::timeout, this, &TfrmMain::ExpireMarks);
+  figuresTimer_.setSingleShot(true);
+  connect(&figuresTimer_, &QTimer::timeout, this, &TfrmMain::RefreshFigures);
 
   DecimalUnderline = false;
   try {
     FormCreate();
   } catch (...) {
     startupError_ = std::current_exception();
+  }
+  if (!startupError_) {
+    ViewPanel->Refresh(figures_);
+    ViewPanel->setVisible(folder_.WatchLists().Count() > 0);
+    if (const std::optional<TView> view = FindView(folder_.WatchLists(), options.View); view && !options.View.empty())
+      ViewPanel->Choose(*view);
   }
   if (options.Watch && !startupError_) AutoUpdate1->trigger();
   // From here on every size change refits the columns and the font.
@@ -117,6 +130,7 @@ void TfrmMain::CreateMenu() {
   shortcut(QKeySequence::Find, [this] { FindBar->Open(); });
   shortcut(Qt::Key_F3, [this] { FindNext(false); });
   shortcut(Qt::SHIFT | Qt::Key_F3, [this] { FindNext(true); });
+  shortcut(Qt::Key_F9, [this] { ViewPanel->setVisible(!ViewPanel->isVisible()); });
 }
 
 void TfrmMain::CreateGrid(const TWindowOptions& options) {
@@ -126,14 +140,39 @@ void TfrmMain::CreateGrid(const TWindowOptions& options) {
   GRID->SetObjectText(&StockColumnText);
   GRID->View()->SetOnDrawCell(
       [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
-  auto* centre = new QWidget(this);
+  auto* splitter = new QSplitter(this);
+  ViewPanel = new TViewPanel(folder_.WatchLists(), splitter);
+  auto* centre = new QWidget(splitter);
   auto* layout = new QVBoxLayout(centre);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(GRID->View(), 1);
   FindBar = new TFindBar(centre);
   layout->addWidget(FindBar);
-  setCentralWidget(centre);
+  splitter->addWidget(ViewPanel);
+  splitter->addWidget(centre);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kPanelWidth, kDesignWidth});
+  setCentralWidget(splitter);
+  connect(ViewPanel, &TViewPanel::ViewChosen, this, &TfrmMain::ShowView);
+  connect(ViewPanel, &TViewPanel::ListsChanged, this, [this] {
+    SaveWatchLists();
+    view_ = ViewPanel->Chosen();
+    if (view_.Kind == TViewKind::vkWatchList) ShowListRows();
+    RefreshFigures();
+  });
+  // The watch list keys act on the grid's selected stock.
+  const auto gridKey = [this](QKeySequence keys, auto handler) {
+    auto* action = new QAction(GRID->View());
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    GRID->View()->addAction(action);
+  };
+  gridKey(Qt::Key_Insert, [this] { AddToWatchList(); });
+  gridKey(Qt::Key_Delete, [this] { RemoveFromWatchList(); });
+  gridKey(Qt::CTRL | Qt::Key_Up, [this] { MoveInWatchList(TMoveDirection::mdUp); });
+  gridKey(Qt::CTRL | Qt::Key_Down, [this] { MoveInWatchList(TMoveDirection::mdDown); });
   StatusSummary = new QLabel(this);
   statusBar()->addWidget(StatusSummary, 1);
   StatusNote = new QLabel(this);
@@ -171,6 +210,7 @@ void TfrmMain::WindowSetUp() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int screenHeight = screen != nullptr ? screen->geometry().height() : 768;
   // The whole fill reaches the view as one reset.
+  rows_ = ViewStocks(folder_.StockList(), view_, folder_.WatchLists());
   GRID->BeginUpdate();
   GRID->SetRowCount(screenHeight / kScreenPixelsPerRow - 1);
   FormResize();
@@ -178,8 +218,99 @@ void TfrmMain::WindowSetUp() {
   FillGridRows();
   GRID->EndUpdate();
   IndexRows();
-  if (folder_.StockList().Count() > 0) GRID->View()->selectRow(0);
+  if (!rows_.Stocks.empty()) GRID->View()->selectRow(0);
+  RefreshFigures();
+}
+
+void TfrmMain::ShowView(const TView& view) {
+  view_ = view;
+  TViewRows old = std::exchange(rows_, ViewStocks(folder_.StockList(), view_, folder_.WatchLists()));
+  GRID->BeginUpdate();  // one reset; the rows stand in the view's order again
+  FillGridObjects();
+  FillGridRows();
+  GRID->EndUpdate();
+  IndexRows();
+  sortColumn_ = -1;
+  GRID->View()->horizontalHeader()->setSortIndicatorShown(false);
+  if (!rows_.Stocks.empty()) GRID->View()->selectRow(0);
+  RefreshFigures();
+}
+
+void TfrmMain::RefreshFigures() {
+  figuresTimer_.stop();
+  figures_ = SummarizeViews(folder_.StockList(), folder_.WatchLists());
+  if (ViewPanel->isVisible() || ViewPanel->topLevelItemCount() > 0) ViewPanel->Refresh(figures_);
   ShowStatus();
+}
+
+const TStock* TfrmMain::SelectedStock() const {
+  const QModelIndex current = GRID->View()->currentIndex();
+  if (!current.isValid()) return nullptr;
+  return dynamic_cast<const TStock*>(GRID->Objects(0, GRID->Model().GridRow(current.row())));
+}
+
+void TfrmMain::SaveWatchLists() {
+  try {
+    const TNoSave noSave = folder_.SaveWatchLists();
+    if (noSave.Reason != TNoSave::TReason::None) importNote_ = TErrorText::ListsWillNotSave(noSave, folder_.Paths());
+  } catch (...) {
+    importNote_ = TErrorText::Describe(std::current_exception()).Text;
+  }
+}
+
+void TfrmMain::ShowListRows() {
+  const TStock* selected = SelectedStock();
+  TViewRows old = std::exchange(rows_, ViewStocks(folder_.StockList(), view_, folder_.WatchLists()));
+  GRID->BeginUpdate();
+  FillGridObjects();
+  FillGridRows();
+  GRID->EndUpdate();
+  IndexRows();
+  GRID->Model().Resort();
+  if (const auto it = gridRowOf_.find(selected); it != gridRowOf_.end()) {
+    GRID->View()->selectRow(GRID->Model().ModelRow(it->second));
+  } else if (!rows_.Stocks.empty()) {
+    GRID->View()->selectRow(0);
+  }
+}
+
+void TfrmMain::AddToWatchList() {
+  const TStock* stock = SelectedStock();
+  if (stock == nullptr) return;
+  TWatchLists& lists = folder_.WatchLists();
+  int list = -1;
+  const int before = lists.Count();
+  const std::string code(TrimView(stock->Payload.Code()));
+  switch (lists.AddToCurrent(code, list)) {
+    case TAddCode::acAdded: break;
+    case TAddCode::acAlreadyListed: return;
+    case TAddCode::acNotACode:
+      importNote_ = TStatusText::NotAWatchCode(ToQString(code));
+      ShowStatus();
+      return;
+  }
+  SaveWatchLists();
+  if (lists.Count() != before) ViewPanel->show();  // a first list was made
+  if (view_ == WatchListView(list)) ShowListRows();
+  RefreshFigures();
+}
+
+void TfrmMain::RemoveFromWatchList() {
+  const TStock* stock = SelectedStock();
+  if (stock == nullptr || view_.Kind != TViewKind::vkWatchList) return;
+  if (!folder_.WatchLists().RemoveCode(view_.Index, TrimView(stock->Payload.Code()))) return;
+  SaveWatchLists();
+  ShowListRows();
+  RefreshFigures();
+}
+
+void TfrmMain::MoveInWatchList(TMoveDirection direction) {
+  const TStock* stock = SelectedStock();
+  if (stock == nullptr || view_.Kind != TViewKind::vkWatchList) return;
+  if (!folder_.WatchLists().MoveCode(view_.Index, TrimView(stock->Payload.Code()), direction)) return;
+  SaveWatchLists();
+  ShowListRows();
+  RefreshFigures();
 }
 
 void TfrmMain::IndexRows() {
@@ -190,7 +321,13 @@ void TfrmMain::IndexRows() {
 }
 
 void TfrmMain::ShowStatus() {
-  StatusSummary->setText(TStatusText::Summary(SummarizeBoard(*GRID)));
+  const std::vector<TView> views = ViewCatalogue(folder_.WatchLists());
+  const auto at = std::find(views.begin(), views.end(), view_);
+  const TBoardSummary summary = at != views.end() && figures_.size() == views.size()
+                                    ? figures_[static_cast<std::size_t>(at - views.begin())].Counts
+                                    : TBoardSummary();
+  StatusSummary->setText(
+      TStatusText::Summary(summary, QString::fromStdString(ViewNameUtf8(view_, folder_.WatchLists()))));
   QStringList notes;
   const TNoSave noSave = folder_.SavePolicy();
   if (const QString text = TErrorText::WillNotSave(noSave, folder_.Paths()); !text.isEmpty()) notes << text;
@@ -235,6 +372,7 @@ void TfrmMain::ApplyPages(std::vector<TPageRead> pages, const QString& when) {
     marksTimer_.start(static_cast<int>(std::max<std::int64_t>(0, marks_.NextExpiry() - now)));
   importNote_ = TStatusText::PagesRead(when, changes, report);
   ShowStatus();
+  figuresTimer_.start(0);  // the views' figures once the event loop runs: updates coming together count once
 }
 
 void TfrmMain::ExpireMarks() {
@@ -252,32 +390,43 @@ void TfrmMain::ShowStoreChanges(const TStoreChanges& changes) {
   const int topRow = view.rowAt(0);
   const TObject* top = topRow >= 0 ? GRID->Objects(0, model.GridRow(topRow)) : nullptr;
 
-  const TStringList& store = folder_.StockList();
   if (!changes.Added.empty()) {
-    if (GRID->Objects(0, 1) == nullptr) {
-      // The board was empty: it is filled anew.
-      GRID->BeginUpdate();
-      FillGridObjects();
-      FillGridRows();
-      GRID->EndUpdate();
-      if (store.Count() > 0) view.selectRow(0);
+    TViewRows fresh = ViewStocks(folder_.StockList(), view_, folder_.WatchLists());
+    if (GRID->Objects(0, 1) == nullptr || view_.Kind == TViewKind::vkWatchList) {
+      // An empty board is filled anew; a watch list keeps its rows, whose
+      // placeholders may now be stocks.
+      std::swap(rows_, fresh);
+      if (GRID->Objects(0, 1) == nullptr) {
+        GRID->BeginUpdate();
+        FillGridObjects();
+        FillGridRows();
+        GRID->EndUpdate();
+        if (!rows_.Stocks.empty()) view.selectRow(0);
+      } else {
+        for (std::size_t i = 0; i < rows_.Stocks.size(); ++i) {
+          if (rows_.Stocks[i] == fresh.Stocks[i]) continue;
+          GRID->SetObjects(0, static_cast<int>(i) + 1, rows_.Stocks[i]);
+          GRID->ShowObjectTexts(static_cast<int>(i) + 1);
+        }
+      }
     } else {
-      // Rows follow the store's key order: each new stock goes to the row of
-      // its index, taken in key order, runs of neighbours at once.
-      std::vector<int> indexes;
-      for (const TStock* stock : changes.Added) {
-        int index = 0;
-        if (store.Find(stock->GetKey(), index)) indexes.push_back(index);
-      }
-      std::sort(indexes.begin(), indexes.end());
-      for (std::size_t run = 0; run < indexes.size();) {
-        std::size_t end = run + 1;
-        while (end < indexes.size() && indexes[end] == indexes[end - 1] + 1) ++end;
+      // The view's rows follow the store's key order: a new stock goes to
+      // its place among them, runs of neighbours at once.
+      const std::vector<TStock*>& was = rows_.Stocks;
+      std::size_t kept = 0;
+      for (std::size_t row = 0; row < fresh.Stocks.size();) {
+        if (kept < was.size() && fresh.Stocks[row] == was[kept]) {
+          ++kept;
+          ++row;
+          continue;
+        }
         std::vector<TObject*> objects;
-        for (std::size_t i = run; i < end; ++i) objects.push_back(store.Objects(indexes[i]));
-        GRID->InsertRows(indexes[run] + 1, objects);
-        run = end;
+        const std::size_t first = row;
+        while (row < fresh.Stocks.size() && (kept >= was.size() || fresh.Stocks[row] != was[kept]))
+          objects.push_back(fresh.Stocks[row++]);
+        GRID->InsertRows(static_cast<int>(first) + 1, objects);
       }
+      rows_ = std::move(fresh);
     }
     IndexRows();
   }
@@ -346,6 +495,7 @@ TNoSave TfrmMain::FormDestroy() {
   GRID->View()->SetOnDrawCell(nullptr);
   GRID->SetRowCount(0);  // the rows point to stocks about to be freed with the folder
   gridRowOf_.clear();
+  rows_ = {};
   return folder_.Save();
 }
 
@@ -355,16 +505,15 @@ void TfrmMain::FormResize() {
 }
 
 void TfrmMain::FillGridObjects() {
-  const TStringList& store = folder_.StockList();
-  if (store.Count() == 0) {
+  // The view's stocks, in its order: for 全部 the whole store in key order.
+  const std::vector<TStock*>& stocks = rows_.Stocks;
+  if (stocks.empty()) {
     GRID->SetRowCount(2);
     GRID->SetObjects(0, 1, nullptr);
     return;
   }
-  GRID->SetRowCount(store.Count() + 1);
-  for (int i = 0; i < store.Count(); ++i) {
-    if (TObject* stock = store.Objects(i)) GRID->SetObjects(0, i + 1, stock);
-  }
+  GRID->SetRowCount(static_cast<int>(stocks.size()) + 1);
+  for (std::size_t i = 0; i < stocks.size(); ++i) GRID->SetObjects(0, static_cast<int>(i) + 1, stocks[i]);
 }
 
 void TfrmMain::FillGridRows() {

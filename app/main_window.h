@@ -18,8 +18,10 @@
 #include "app/find_bar.h"
 #include "app/page_follower.h"
 #include "app/qt_string_grid.h"
+#include "app/view_panel.h"
 #include "core/folder/data_folder.h"
 #include "core/grid/cell_marks.h"
+#include "core/views/view_stocks.h"
 
 namespace kivrel {
 
@@ -32,6 +34,8 @@ struct TWindowOptions {
   bool Viewer = false;
   // Follow the page folder from the start (設定 > 自動更新 checked).
   bool Watch = false;
+  // The view to start on, by its name (UTF-8); empty for 全部.
+  std::string View{};
   // Called with the grid's model before start-up fills it, so that a model
   // checker sees every change.
   std::function<void(QAbstractItemModel&)> WatchGridModel{};
@@ -68,8 +72,20 @@ class TfrmMain final : public QMainWindow {
   // 設定 > 自動更新: the check mark turns following the page folder on and off.
   void AutoUpdate1Click();
   // Pages read (by the follower's worker, or by F5) into the open store:
-  // what changed is shown and marked, and the status bar says when.
+  // what changed is shown and marked, and the status bar says when. The
+  // figures of the views follow when the event loop next runs.
   void ApplyPages(std::vector<TPageRead> pages, const QString& when);
+  // The grid shows only the view's stocks, in its order.
+  void ShowView(const TView& view);
+  const TView& View() const { return view_; }
+  // The figures of every view, in the panel and (the view shown) in the
+  // status bar.
+  void RefreshFigures();
+  // Insert: the selected stock into the current watch list. Delete: out of
+  // the watch list shown. Ctrl+Up and Ctrl+Down: one place up or down in it.
+  void AddToWatchList();
+  void RemoveFromWatchList();
+  void MoveInWatchList(TMoveDirection direction);
 
   std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
@@ -83,6 +99,7 @@ class TfrmMain final : public QMainWindow {
   // quotes will not be saved, what the last reading of the pages found), and
   // the hint an empty board gives.
   TFindBar* FindBar = nullptr;
+  TViewPanel* ViewPanel = nullptr;  // F9 shows and hides it
   QLabel* StatusSummary = nullptr;
   QLabel* StatusNote = nullptr;
   QLabel* EmptyHint = nullptr;
@@ -109,8 +126,17 @@ class TfrmMain final : public QMainWindow {
   void ShowStoreChanges(const TStoreChanges& changes);
   void IndexRows();
   void ExpireMarks();
+  // The view's rows again, after its watch list changed: the selection stays
+  // on its stock.
+  void ShowListRows();
+  void SaveWatchLists();
+  const TStock* SelectedStock() const;
 
   TDataFolder folder_;
+  TView view_;
+  TViewRows rows_;  // the rows of the view shown, with the placeholders the grid points to
+  std::vector<TViewSummary> figures_;
+  QTimer figuresTimer_;
   std::unique_ptr<TPageFollower> follower_;
   TChangeMarks marks_;
   QTimer marksTimer_;

@@ -4,8 +4,8 @@
 
 namespace kivrel {
 
-QString TStatusText::Summary(const TBoardSummary& summary) {
-  QString text = tr("Stocks: %1").arg(summary.Stocks) + "   " +
+QString TStatusText::Summary(const TBoardSummary& summary, const QString& viewName) {
+  QString text = viewName + "   " + tr("Stocks: %1").arg(summary.Stocks) + "   " +
                  tr("up %1, down %2, unchanged %3").arg(summary.Up).arg(summary.Down).arg(summary.Unchanged) + "   " +
                  tr("limit-up %1, limit-down %2").arg(summary.LimitUp).arg(summary.LimitDown);
   if (const std::string time = QuoteTimeText(summary.LatestQuoteTime); !time.empty()) {
@@ -15,6 +15,10 @@ QString TStatusText::Summary(const TBoardSummary& summary) {
 }
 
 QString TStatusText::NoMatch() { return tr("No match"); }
+
+QString TStatusText::NotAWatchCode(const QString& code) {
+  return tr("\"%1\" cannot go into a watch list: a listed code is 1 to 6 letters and digits").arg(code);
+}
 
 QString TStatusText::EmptyBoard(const QString& sourceFolder) {
   return tr("No quotes yet.\n\nSave the category pages of the quote service into\n%1\nand press F5.\n\n"

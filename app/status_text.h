@@ -16,7 +16,9 @@ class TStatusText {
   Q_DECLARE_TR_FUNCTIONS(Kivrel)
 
  public:
-  static QString Summary(const TBoardSummary& summary);
+  // The figures of the view shown, named first.
+  static QString Summary(const TBoardSummary& summary, const QString& viewName);
+  static QString NotAWatchCode(const QString& code);
   static QString NoMatch();
   // The board without a stock: where the pages go and how to get samples.
   static QString EmptyBoard(const QString& sourceFolder);

@@ -59,9 +59,8 @@ struct LiveBoard {
   }
   // The pages read as the worker reads them (all, or the first one).
   std::vector<TPageRead> Read(bool onePage) const {
-    return window->DataFolder().ReadPages(CurrentDate(), [onePage](PageCategory c) {
-      return !onePage || (c.Market == 0 && c.Index == 0);
-    });
+    return window->DataFolder().ReadPages(
+        CurrentDate(), [onePage](PageCategory c) { return !onePage || (c.Market == 0 && c.Index == 0); });
   }
 
   static pages::GeneratorOptions Options(int rows) { return {.Seed = 2, .ShareRows = rows}; }

@@ -13,7 +13,8 @@ TDataFolder::TDataFolder(TDataFolderOptions options, TDataPaths paths)
       paths_(std::move(paths)),
       listedCategories_(NewSplitStrList(kListedCategoriesText)),
       otcCategories_(NewSplitStrList(kOtcCategoriesText)),
-      stocks_(NewStockList()) {}
+      stocks_(NewStockList()),
+      watchFile_(paths_.WatchLists) {}
 
 void TDataFolder::Open(double today) {
   if (!options_.Viewer) {
@@ -23,6 +24,11 @@ void TDataFolder::Open(double today) {
     RemoveStaleTemporaryFiles(paths_.QuoteFile, *lock_);
   }
   opened_ = true;
+  try {
+    watchLists_ = watchFile_.Load();
+  } catch (const FileError&) {
+    watchListError_ = std::current_exception();
+  }
   if (PathExists(paths_.QuoteFile) && !options_.Reimport) {
     try {
       openReport_.QuoteFile = LoadStockFile(*stocks_, paths_.QuoteFile);
@@ -58,12 +64,24 @@ TImportReport TDataFolder::ImportPages(std::vector<TPageRead> pages, TStoreChang
   return report;
 }
 
-TNoSave TDataFolder::SavePolicy() const {
+TNoSave TDataFolder::OwnerPolicy() const {
   using R = TNoSave::TReason;
   if (options_.Viewer) return {.Reason = R::Viewer};
   if (!opened_ || lock_ == nullptr) return {.Reason = R::LockUnavailable};
   if (lock_->State() == TFileLock::TState::Busy) return {.Reason = R::SecondBoard};
   if (!lock_->Held()) return {.Reason = R::LockUnavailable, .Error = lock_->Error()};
+  return {};
+}
+
+TNoSave TDataFolder::SaveWatchLists(TFileSystem& fs) {
+  const TNoSave policy = OwnerPolicy();
+  if (policy.Reason == TNoSave::TReason::None) watchFile_.Save(watchLists_.Lists, fs);
+  return policy;
+}
+
+TNoSave TDataFolder::SavePolicy() const {
+  using R = TNoSave::TReason;
+  if (const TNoSave owner = OwnerPolicy(); owner.Reason != R::None) return owner;
   if (unreadable_) return {.Reason = R::QuoteFileUnreadable};
   if (::access(paths_.Data.c_str(), W_OK) != 0) return {.Reason = R::FolderReadOnly, .Error = errno};
   if (openReport_.LoadedQuoteFile && openReport_.QuoteFile.NotQuotes > 0)

@@ -18,6 +18,7 @@
 #include "core/lists/split_list.h"
 #include "core/page/page_import.h"
 #include "core/store/stock_store.h"
+#include "core/views/watch_list_file.h"
 
 namespace kivrel {
 
@@ -27,6 +28,7 @@ struct TDataPaths {
   std::string Source = "DATA/SOURCE";
   std::string QuoteFile = "DATA/STOCK.LST";
   std::string Lock = "DATA/kivrel.lock";
+  std::string WatchLists = "DATA/watchlists.txt";
 };
 
 struct TDataFolderOptions {
@@ -88,6 +90,19 @@ class TDataFolder {
   TStringList& StockList() { return *stocks_; }
   const TStringList& StockList() const { return *stocks_; }
 
+  // The user's watch lists, read at Open (also by a second board or a
+  // viewer), with the lines of the file that could not be read; the error
+  // when the file could not be read at all (no lists then, and no save).
+  TWatchLists& WatchLists() { return watchLists_.Lists; }
+  const TWatchLists& WatchLists() const { return watchLists_.Lists; }
+  const std::vector<TWatchFileProblem>& WatchListProblems() const { return watchLists_.Problems; }
+  std::exception_ptr WatchListError() const { return watchListError_; }
+  // Writes the watch lists atomically, now: only the board that holds the
+  // folder's lock does; otherwise the reason comes back and nothing is
+  // written. Throws FileError when the file changed on disk since it was
+  // read, or could not be read.
+  TNoSave SaveWatchLists(TFileSystem& fs = RealFileSystem());
+
   // Reads every page (or those `wanted`), touching no store: any thread.
   std::vector<TPageRead> ReadPages(double today, const WantedPage& wanted = {}) const;
   // Stores pages read into the open store: stocks on the pages take their
@@ -97,6 +112,9 @@ class TDataFolder {
 
   // Why Save would not write the quote file now.
   TNoSave SavePolicy() const;
+  // Why the folder's own files may not be written at all: a viewer, a
+  // second board, a lock that could not be taken; None otherwise.
+  TNoSave OwnerPolicy() const;
   // Writes the store to the quote file unless SavePolicy says why not (and
   // gives that reason back). Throws FileError when writing fails, also when
   // the file changed or vanished on disk since it was read.
@@ -109,6 +127,9 @@ class TDataFolder {
   ISplitStrListPtr otcCategories_;
   TStockListPtr stocks_;
   std::unique_ptr<TFileLock> lock_;
+  TWatchListFile watchFile_;
+  TWatchListsRead watchLists_;
+  std::exception_ptr watchListError_;
   TOpenReport openReport_;
   FileStamp quoteFileStamp_;  // the quote file as start-up found it
   bool opened_ = false;

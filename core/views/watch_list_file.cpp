@@ -97,9 +97,11 @@ TWatchListsRead TWatchListFile::Load() {
   loaded_ = true;
   loadError_ = nullptr;
   try {
-    stamp_ = StampOf(path_);  // before the read: a change in between makes the save refuse, never overwrite
+    stamp_ = StampOf(path_);
     if (!stamp_.Exists) return {};
-    return ParseWatchLists(ReadWholeFile(path_));
+    // The stamp of the file read, taken on the open file before its bytes: a
+    // change after it makes the save refuse, never overwrite.
+    return ParseWatchLists(ReadWholeFile(path_, &stamp_));
   } catch (const FileError&) {
     loadError_ = std::current_exception();
     throw;
@@ -109,8 +111,13 @@ TWatchListsRead TWatchListFile::Load() {
 void TWatchListFile::Save(const TWatchLists& lists, TFileSystem& fs) {
   if (!loaded_) throw std::logic_error("the watch list file is saved before it was loaded");
   if (loadError_) std::rethrow_exception(loadError_);
-  WriteFileAtomically(path_, WatchListsText(lists), fs, &stamp_);
+  const std::string text = WatchListsText(lists);
+  WriteFileAtomically(path_, text, fs, &stamp_);
   stamp_ = StampOf(path_);  // the file as this save left it
+  if (stamp_.WholeSeconds()) {
+    stamp_.HasContentHash = true;
+    stamp_.ContentHash = ContentHash(text);
+  }
 }
 
 }  // namespace kivrel

@@ -101,7 +101,8 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
     EXPECT_EQ(last.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_EQ(Cell(*w, 2, 0, Qt::ToolTipRole).left(26),
               "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3");  // 上櫃 櫃公司債一、櫃…
-    EXPECT_EQ(w->StatusSummary->text(), "Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
+    EXPECT_EQ(w->StatusSummary->text(),
+              "\u5168\u90e8   Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
     EXPECT_FALSE(w->StatusNote->isVisible());
   }
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST"), FileBytes({b, a, c}));
@@ -217,6 +218,62 @@ TEST_F(Board, FollowsThePageFolderWhileItRuns) {
   ASSERT_TRUE(shows("11.0010.209.70"));
   w->FormDestroy();
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 3 * StockRecord::kSize);
+}
+
+// Views: a category shows exactly its stocks, sorted and searched inside;
+// Insert, Delete and Ctrl+Up/Down change the watch list and its file at
+// once, and a restart shows the same list; the panel's counts are the status
+// bar's.
+TEST_F(Board, ViewsAndWatchListsShowTheirStocksOnly) {
+  const QString cement = "\u6c34\u6ce5", food = "\u98df\u54c1";  // 水泥, 食品
+  {
+    auto w = Open({Record({.Code = "1101", .Last = 10.5F}), Record({.Code = "1102", .Last = 9.5F}),
+                   Record({.Code = "1201", .Category = 1, .Last = 10.2F}), Record({.Code = "5483", .Market = 1})});
+    EXPECT_FALSE(w->ViewPanel->isVisible());  // no watch list yet
+    QTest::keyClick(w.get(), Qt::Key_F9);
+    EXPECT_TRUE(w->ViewPanel->isVisible());
+    w->ViewPanel->Choose(CategoryView(0, 0));
+    EXPECT_EQ(w->GRID->Model().rowCount(), 2);
+    EXPECT_TRUE(w->StatusSummary->text().startsWith(cement + "   Stocks: 2   up 1, down 1"));
+    w->SortByColumn(4);
+    EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 1, 0), "11011102");
+    w->FindBar->Query()->setText("1201");  // in another category: not found here
+    w->FindNext(false);
+    EXPECT_EQ(w->FindBar->Note()->text(), "No match");
+
+    TGridView& view = *w->GRID->View();
+    view.setFocus();
+    w->GRID->View()->selectRow(1);
+    QTest::keyClick(&view, Qt::Key_Insert);  // a first list, 自選股, with 1102
+    w->ViewPanel->Choose(AllView());
+    for (const int row : {2, 3, 0}) {
+      view.selectRow(row);
+      QTest::keyClick(&view, Qt::Key_Insert);
+    }
+    EXPECT_EQ(testing::ReadBytes("DATA/watchlists.txt"),
+              "[\xe8\x87\xaa\xe9\x81\xb8\xe8\x82\xa1]\n1102\n1201\n5483\n1101\n");
+    w->ViewPanel->Choose(WatchListView(0));
+    view.selectRow(3);
+    QTest::keyClick(&view, Qt::Key_Up, Qt::ControlModifier);  // 1101 up
+    view.selectRow(0);
+    QTest::keyClick(&view, Qt::Key_Delete);  // 1102 out
+    EXPECT_EQ(Cell(*w, 0, 0) + Cell(*w, 1, 0) + Cell(*w, 2, 0), "120111015483");
+    EXPECT_EQ(Current(*w), "1201");
+    EXPECT_EQ(testing::ReadBytes("DATA/watchlists.txt"), "[\xe8\x87\xaa\xe9\x81\xb8\xe8\x82\xa1]\n1201\n1101\n5483\n");
+    w->ViewPanel->Choose(MarketView(0));
+    view.selectRow(0);
+    QTest::keyClick(&view, Qt::Key_Delete);  // not a watch list: nothing
+    EXPECT_EQ(w->GRID->Model().rowCount(), 3);
+  }
+  WriteBytes("DATA/watchlists.txt", "[\xe8\x87\xaa\xe9\x81\xb8\xe8\x82\xa1]\n1201\n9999\n");
+  auto w = Open();
+  EXPECT_TRUE(w->ViewPanel->isVisible());  // the user has a watch list
+  w->ViewPanel->Choose(WatchListView(0));
+  EXPECT_EQ(Cell(*w, 0, 0) + "|" + Cell(*w, 1, 0) + "|" + Cell(*w, 1, 4), "1201|9999|");  // kept as a row
+  const QTreeWidgetItem* all = w->ViewPanel->ItemOf(AllView());
+  EXPECT_EQ(all->text(1), "4");
+  EXPECT_TRUE(w->StatusSummary->text().contains("Stocks: 2   up 1, down 0"));
+  EXPECT_EQ(food, QString::fromStdString(ViewNameUtf8(CategoryView(0, 1), w->DataFolder().WatchLists())));
 }
 
 TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
