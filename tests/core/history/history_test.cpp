@@ -52,8 +52,8 @@ class History : public ::testing::Test {
 
 // Unchanged quotes and quotes without a time are not recorded, also after a
 // reopen; a changed value or time is, and a second recorded again replaces
-// the row of that second. Rows move between the import log and the day
-// ranges every few dozen imports, so 70 imports cross that several times.
+// the row of that second. A stock's quotes move out of the import log in one
+// go every 128 imports; 140 imports see that and the rows after it.
 TEST_F(History, RecordsChangedQuotesOnly) {
   std::vector<float> expected;
   {
@@ -64,19 +64,19 @@ TEST_F(History, RecordsChangedQuotesOnly) {
     expected.push_back(10.0F);
     EXPECT_EQ(history.Record(std::vector{Quote("1101", At(kDay, 9, 0), 10.0F), Quote("1102", At(kDay, 9, 0), 20.0F)}),
               0U);
-    for (int i = 1; i < 70; ++i) {
+    for (int i = 1; i < 140; ++i) {
       const float last = 10.0F + static_cast<float>(i) / 100.0F;
       EXPECT_EQ(history.Record(std::vector{Quote("1101", At(kDay, 9, i), last)}), 1U);
       expected.push_back(last);
     }
-    StockRecord bidOnly = Quote("1101", At(kDay, 9, 69), expected.back());
+    StockRecord bidOnly = Quote("1101", At(kDay, 9, 139), expected.back());
     bidOnly.SetBid(1.0F);
     EXPECT_EQ(history.Record(std::vector{bidOnly}), 1U);
     EXPECT_EQ(history.Day(kA, kDay).back().Bid, 1.0F);
     EXPECT_EQ(Lasts(history.Day(kA, kDay)), expected);
   }
   THistory history(Path(), THistory::TAccess::ReadWrite);
-  StockRecord same = Quote("1101", At(kDay, 9, 69), expected.back());
+  StockRecord same = Quote("1101", At(kDay, 9, 139), expected.back());
   same.SetBid(1.0F);
   EXPECT_EQ(history.Record(std::vector{same, Quote("1102", At(kDay, 9, 0), 20.0F)}), 0U);
   EXPECT_EQ(history.Record(std::vector{Quote("1102", At(kDay, 9, 0), 21.0F)}), 1U);
