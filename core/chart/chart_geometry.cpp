@@ -199,7 +199,7 @@ void DrawHover(TCanvas& canvas, const TChartGeometry& chart, const TChartMetrics
   canvas.PenColor = kChartFrame;
   canvas.PenWidth = 1;
   canvas.DrawLine({spot->X, chart.PricePane.Top}, {spot->X, bottom - 1});
-  const std::int32_t width = canvas.TextWidth(text) + 8;
+  const std::int32_t width = canvas.TextWidth(text) + 12;
   const std::int32_t height = metrics.TextHeight + 4;
   const TRect& pane = chart.PricePane;
   const std::int32_t left =
@@ -208,7 +208,7 @@ void DrawHover(TCanvas& canvas, const TChartGeometry& chart, const TChartMetrics
   canvas.BrushColor = 0x00E1FFFF;  // pale yellow, as tool tips
   canvas.FillRect(box);
   canvas.Font.Color = kChartLabel;
-  canvas.DrawText(text, {box.Left + 4, box.Top, box.Right, box.Bottom}, DT_SINGLELINE | DT_LEFT | DT_VCENTER);
+  canvas.DrawText(text, {box.Left + 6, box.Top, box.Right, box.Bottom}, DT_SINGLELINE | DT_LEFT | DT_VCENTER);
 }
 
 }  // namespace kivrel

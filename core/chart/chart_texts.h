@@ -19,5 +19,7 @@ inline constexpr std::string_view kChartHigh = "\xB0\xAA";
 inline constexpr std::string_view kChartLow = "\xA7\x43";
 // 收
 inline constexpr std::string_view kChartClose = "\xA6\xAC";
+// 日線 (the daily chart)
+inline constexpr std::string_view kChartDaily = "\xA4\xE9\xBD\x75";
 
 }  // namespace kivrel

@@ -152,7 +152,8 @@ TChartGeometry LayoutDailyChart(std::span<const TDailyRow> rows, const TRect& ar
       joined = drawn = true;
     }
     if (!drawn) continue;
-    const auto textWidth = static_cast<std::int32_t>(std::string_view(name).size()) * metrics.DigitWidth;
+    // Letters are wider than the digits the metrics measure.
+    const auto textWidth = static_cast<std::int32_t>(std::string_view(name).size()) * metrics.DigitWidth * 3 / 2;
     chart.Labels.push_back({name,
                             {legendLeft, pane.Top + 2, legendLeft + textWidth, pane.Top + 2 + metrics.TextHeight},
                             DT_SINGLELINE | DT_LEFT | DT_TOP,
