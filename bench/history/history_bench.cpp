@@ -109,13 +109,14 @@ class TMonth {
   }
   static std::int32_t Day(int index) { return kFirstDay + index + index / 5 * 2; }  // Monday to Friday
 
+  testing::TempDir Dir;  // made before Path
   std::string Path;
   std::vector<THistoryStock> Stocks;
   double BytesPerRow = 0;
   std::size_t Rows = 0;
 
  private:
-  TMonth() : Path(dir_ / "history.db") {
+  TMonth() : Path(Dir / "history.db") {
     TMarket market(kStocks);
     {
       THistory history(Path, THistory::TAccess::ReadWrite);
@@ -134,7 +135,6 @@ class TMonth {
     THistory history(Path, THistory::TAccess::ReadWrite);
     for (int minute = 0; minute < 64; ++minute) history.Record(market.Minute(Day(kDays), minute));
   }
-  testing::TempDir dir_;
 };
 
 // One stock's day: range(0) 0 is a day of the month, all in its final
