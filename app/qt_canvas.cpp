@@ -152,13 +152,4 @@ void TQtCanvas::DrawPolyline(std::span<const TPoint> points) {
   painter_.restore();
 }
 
-void TQtCanvas::FillPolygon(std::span<const TPoint> points) {
-  if (points.size() < 3) return;
-  painter_.save();
-  painter_.setPen(Qt::NoPen);
-  painter_.setBrush(ToQColor(BrushColor));
-  painter_.drawPolygon(ToQPolygon(points));
-  painter_.restore();
-}
-
 }  // namespace kivrel

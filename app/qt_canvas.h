@@ -19,7 +19,6 @@ class TQtCanvas final : public TCanvas {
   void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) override;
   void DrawLine(TPoint from, TPoint to) override;
   void DrawPolyline(std::span<const TPoint> points) override;
-  void FillPolygon(std::span<const TPoint> points) override;
 
   // The Qt alignment that DrawText flags stand for.
   static Qt::Alignment AlignmentOf(std::uint32_t flags);

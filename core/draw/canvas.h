@@ -71,8 +71,6 @@ class TCanvas {
   virtual void DrawLine(TPoint from, TPoint to) = 0;
   // Straight lines with the pen through the points in turn.
   virtual void DrawPolyline(std::span<const TPoint> points) = 0;
-  // The polygon of these corners filled with BrushColor, without an outline.
-  virtual void FillPolygon(std::span<const TPoint> points) = 0;
 };
 
 }  // namespace kivrel

@@ -18,7 +18,6 @@ struct CheckingCanvas : TCanvas {
   void DrawText(std::string_view text, const TRect&, std::uint32_t) override { Drawn += text; }
   void DrawLine(TPoint, TPoint) override {}
   void DrawPolyline(std::span<const TPoint>) override {}
-  void FillPolygon(std::span<const TPoint>) override {}
 };
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

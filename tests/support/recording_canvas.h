@@ -22,13 +22,13 @@ inline void PrintTo(const TPoint& p, std::ostream* os) { *os << '(' << p.X << ",
 namespace kivrel::testing {
 
 struct Drawn {
-  bool Fill = false;  // a FillRect or FillPolygon, else a DrawText or a line
+  bool Fill = false;  // a FillRect, else a DrawText or a line
   TRect Rect;
   std::string Text;
   std::uint32_t Flags = 0;
   TFont Font;
   TColor Brush = 0;
-  std::vector<TPoint> Points;  // of a line (two), polyline or polygon
+  std::vector<TPoint> Points;  // of a line (two) or polyline
   TColor Pen = 0;
   int PenWidth = 0;
 };
@@ -47,13 +47,12 @@ class RecordingCanvas : public TCanvas {
   void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) override {
     Records.push_back({false, rect, std::string(text), flags, Font, BrushColor, {}, 0, 0});
   }
-  void DrawLine(TPoint from, TPoint to) override { Lines({from, to}, false); }
-  void DrawPolyline(std::span<const TPoint> points) override { Lines({points.begin(), points.end()}, false); }
-  void FillPolygon(std::span<const TPoint> points) override { Lines({points.begin(), points.end()}, true); }
+  void DrawLine(TPoint from, TPoint to) override { Lines({from, to}); }
+  void DrawPolyline(std::span<const TPoint> points) override { Lines({points.begin(), points.end()}); }
 
  private:
-  void Lines(std::vector<TPoint> points, bool fill) {
-    Records.push_back({fill, {}, {}, 0, Font, BrushColor, std::move(points), PenColor, PenWidth});
+  void Lines(std::vector<TPoint> points) {
+    Records.push_back({false, {}, {}, 0, Font, BrushColor, std::move(points), PenColor, PenWidth});
   }
 };
 
