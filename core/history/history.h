@@ -38,6 +38,7 @@ struct TQuoteRow {
 struct TDailyRow {
   std::int32_t Day = 0;
   float Open = 0.0F, High = 0.0F, Low = 0.0F, Last = 0.0F, Volume = 0.0F, PrevClose = 0.0F;
+  friend bool operator==(const TDailyRow&, const TDailyRow&) = default;
 };
 
 // A stock as the history knows it: the code is trimmed of blanks, Big5.

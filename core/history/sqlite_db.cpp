@@ -18,11 +18,6 @@ TDatabase::TDatabase(std::string path, TMode mode, std::chrono::milliseconds bus
     sqlite3_close(db_);
     throw THistoryError(path_, rc, text);
   }
-  // SQLite opens a file it may not write for reading, and says so only here.
-  if (mode == TMode::ReadWrite && sqlite3_db_readonly(db_, "main") == 1) {
-    sqlite3_close(db_);
-    throw THistoryError(path_, SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY));
-  }
   sqlite3_busy_timeout(db_, static_cast<int>(busyTimeout.count()));
 }
 

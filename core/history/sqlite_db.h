@@ -34,9 +34,10 @@ class TDatabase {
  public:
   enum class TMode { ReadWrite, ReadOnly };
 
-  // ReadWrite creates a missing file; a file that SQLite can open for
-  // reading only is refused (SQLITE_READONLY). A busy database is waited for
-  // up to `busyTimeout` before an operation fails with SQLITE_BUSY.
+  // ReadWrite creates a missing file; a file this process may only read is
+  // opened for reading, and the first write fails with SQLITE_READONLY. A
+  // busy database is waited for up to `busyTimeout` before an operation
+  // fails with SQLITE_BUSY.
   TDatabase(std::string path, TMode mode, std::chrono::milliseconds busyTimeout);
   ~TDatabase();
   TDatabase(const TDatabase&) = delete;

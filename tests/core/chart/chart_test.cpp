@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/chart/daily_chart.h"
 #include "core/chart/day_chart.h"
 #include "core/price/price_state.h"
@@ -24,8 +26,8 @@ TQuoteRow Row(int hour, int minute, float last, float volume) {
 
 // Previous close 10, limits 10.65 and 9.31: up, across the close down, a
 // quote without a trade, and across again up to the limit at 13:30.
-const std::vector<TQuoteRow> kRows{Row(9, 0, 10.0F, 100), Row(9, 1, 0.0F, 100),   Row(9, 30, 10.5F, 300),
-                                   Row(10, 0, 9.5F, 350), Row(11, 15, 9.8F, 350), Row(13, 30, 10.65F, 1000)};
+const std::vector<TQuoteRow> kRows{Row(9, 0, 10.0F, 100),  Row(9, 1, 0.0F, 100),   Row(9, 30, 10.5F, 300),
+                                   Row(10, 0, 9.75F, 350), Row(11, 15, 9.8F, 350), Row(13, 30, 10.65F, 1000)};
 constexpr TDayChartPrices kPrices{10.0F, 10.65F, 9.31F};
 
 std::vector<std::string> Texts(const TChartGeometry& chart, std::int32_t top) {
@@ -59,7 +61,7 @@ TEST(DayChart, PriceLineSplitsWhereItCrossesThePreviousClose) {
   }
 
   // Up from the flat open, down across the close, up across it again; the
-  // crossings lie on the close's level, the first halfway across.
+  // crossings lie on the close's level, the first two thirds of the way.
   ASSERT_EQ(chart.Lines.size(), 3U);
   const std::vector<TColor> colours{chart.Lines[0].Color, chart.Lines[1].Color, chart.Lines[2].Color};
   EXPECT_EQ(colours, (std::vector{kUp, kDown, kUp}));
@@ -68,7 +70,7 @@ TEST(DayChart, PriceLineSplitsWhereItCrossesThePreviousClose) {
   ASSERT_EQ(down.size(), 4U);
   ASSERT_EQ(last.size(), 2U);
   EXPECT_EQ(up[0], (TPoint{at[0].X, closeY}));
-  EXPECT_EQ(up[2], (TPoint{(at[2].X + at[3].X + 1) / 2, closeY}));
+  EXPECT_EQ(up[2], (TPoint{at[2].X + static_cast<std::int32_t>(std::lround((at[3].X - at[2].X) * 2.0 / 3)), closeY}));
   EXPECT_EQ(down.front(), up.back());
   EXPECT_EQ(down[1].X, at[3].X);
   EXPECT_EQ(down[3].Y, closeY);
@@ -88,7 +90,7 @@ TEST(DayChart, PriceLineSplitsWhereItCrossesThePreviousClose) {
             (std::vector<std::string>{"09:00", "10:00", "11:00", "12:00", "13:00", "13:30"}));
   EXPECT_EQ(SpotAt(chart, {at[3].X + 2, pane.Top + 5}), 3U);
   EXPECT_EQ(SpotAt(chart, {at[3].X + 2, pane.Top - 1}), std::nullopt);
-  EXPECT_EQ(DayHoverText(kRows, 3), "10:00 \xA6\xA8\xA5\xE6 9.50 \xBA\xA6\xB6^ -0.50 \xB6q 50");
+  EXPECT_EQ(DayHoverText(kRows, 3), "10:00 \xA6\xA8\xA5\xE6 9.75 \xBA\xA6\xB6^ -0.25 \xB6q 50");
   EXPECT_EQ(DayHoverText(kRows, 5), "13:30 \xA6\xA8\xA5\xE6 10.65 \xBA\xA6\xB6^ +0.65 \xB6q 650");
 }
 

@@ -161,6 +161,8 @@ TEST_F(History, DailyRowFollowsEachImportOfItsDay) {
   EXPECT_EQ(daily[1].Day, kDay + 1);
   EXPECT_EQ(values(daily[1]), (std::vector{10.7F, 11.0F, 10.6F, 10.8F, 20.0F}));
   EXPECT_EQ(history.LatestDay(kA), kDay + 1);
+  history.Prune(20);  // moves every quote to its final place
+  EXPECT_EQ(history.Daily(kA), daily);
   EXPECT_EQ(history.StocksWithCode(" 1101"), std::vector{kA});
   EXPECT_TRUE(history.Daily(kB).empty());
   EXPECT_FALSE(history.LatestDay(kB));
@@ -293,6 +295,10 @@ TEST_F(History, KilledWriterLeavesCommittedImports) {
     ASSERT_TRUE(integrity.Step());
     EXPECT_EQ(integrity.Blob(0), "ok");
     integrity.Reset();
+    TStatement journal(check, "PRAGMA journal_mode");
+    ASSERT_TRUE(journal.Step());
+    EXPECT_EQ(journal.Blob(0), "wal");
+    journal.Reset();
     THistory history(Path(), THistory::TAccess::ReadWrite);
     const std::size_t rows = history.Day({0, 0, "0"}, kDay).size();
     EXPECT_GE(rows, static_cast<std::size_t>(seen));
