@@ -253,7 +253,8 @@ void THistory::TImpl::LoadStocks() {
     s.StoredLastDay = s.LastDay = static_cast<std::int32_t>(all.Int(4));
     s.HasLast = !all.IsNull(5);
     s.Last.Second = static_cast<std::int32_t>(all.Int(5));
-    for (int i = 0; i < kQuoteValues; ++i) s.Last.Values[i] = ColumnValue(all, 6 + i, kScale[i]);
+    for (std::size_t i = 0; i < kQuoteValues; ++i)
+      s.Last.Values[i] = ColumnValue(all, 6 + static_cast<int>(i), kScale[i]);
     ById[s.Id] = &s;
   }
   // Quotes not moved yet are newer than the daily rows.
@@ -289,7 +290,8 @@ bool THistory::TImpl::Settle(std::int64_t group) {
   if (moved.empty()) return false;
   std::set<std::int32_t> days;
   for (const auto& [key, quotes] : moved) {
-    const auto [day, stock] = key;
+    const std::int32_t day = key.first;  // named, as a lambda may not take a structured binding
+    const std::int64_t stock = key.second;
     std::string chunk;
     std::int64_t part = 0;
     const auto flush = [&] {
@@ -303,7 +305,8 @@ bool THistory::TImpl::Settle(std::int64_t group) {
     if (!chunk.empty()) flush();
     const TStoredQuote& last = quotes.back();
     Q->PutDaily.Bind(1, std::int64_t{day}).Bind(2, stock).Bind(3, std::int64_t{last.Second});
-    for (int i = 0; i < kQuoteValues; ++i) BindValue(Q->PutDaily, 4 + i, last.Values[i], kScale[i]);
+    for (std::size_t i = 0; i < kQuoteValues; ++i)
+      BindValue(Q->PutDaily, 4 + static_cast<int>(i), last.Values[i], kScale[i]);
     Q->PutDaily.Run();
     days.insert(day);
   }
@@ -460,7 +463,7 @@ std::vector<TDailyRow> THistory::Daily(const THistoryStock& stock) const {
     TStatement& daily = h.Q->DailyRows.Bind(1, *id);
     while (daily.Step()) {
       TQuoteValues values{};
-      for (int i = 0; i < kQuoteValues; ++i) values[i] = ColumnValue(daily, 2 + i, kScale[i]);
+      for (std::size_t i = 0; i < kQuoteValues; ++i) values[i] = ColumnValue(daily, 2 + static_cast<int>(i), kScale[i]);
       const auto day = static_cast<std::int32_t>(daily.Int(0));
       byDay[day] = DailyRowOf(day, values);
     }

@@ -18,7 +18,7 @@ std::int64_t UnZigZag(std::uint64_t v) { return static_cast<std::int64_t>(v >> 1
 
 bool operator==(const TStoredQuote& a, const TStoredQuote& b) {
   if (a.Second != b.Second) return false;
-  for (int i = 0; i < kQuoteValues; ++i)
+  for (std::size_t i = 0; i < kQuoteValues; ++i)
     if (std::bit_cast<std::uint32_t>(a.Values[i]) != std::bit_cast<std::uint32_t>(b.Values[i])) return false;
   return true;
 }
@@ -50,7 +50,7 @@ bool ReadVarint(std::string_view& in, std::uint64_t& value) {
 void AppendQuote(std::string& out, const TStoredQuote& quote) {
   std::array<std::int64_t, kQuoteValues> units{};
   std::uint64_t raw = 0;
-  for (int i = 0; i < kQuoteValues; ++i) {
+  for (std::size_t i = 0; i < kQuoteValues; ++i) {
     const float v = quote.Values[i];
     const double scaled = static_cast<double>(v) * kScale[i];  // exact: 24 + 7 bits
     bool exact = std::fabs(scaled) < 0x1p52;                   // also false for NaN
@@ -62,10 +62,10 @@ void AppendQuote(std::string& out, const TStoredQuote& quote) {
   }
   AppendVarint(out, static_cast<std::uint64_t>(quote.Second));
   AppendVarint(out, raw);
-  for (int i = 0; i < kQuoteValues; ++i) {
+  for (std::size_t i = 0; i < kQuoteValues; ++i) {
     if ((raw >> i) & 1) {
       const auto bits = std::bit_cast<std::uint32_t>(quote.Values[i]);
-      for (int b = 0; b < 4; ++b) out += static_cast<char>(bits >> (8 * b));
+      for (unsigned b = 0; b < 4; ++b) out += static_cast<char>(bits >> (8 * b));
     } else {
       AppendVarint(out, ZigZag(units[i]));
     }
@@ -76,11 +76,11 @@ bool ReadQuote(std::string_view& in, TStoredQuote& quote) {
   std::uint64_t second = 0, raw = 0;
   if (!ReadVarint(in, second) || second >= 86400 || !ReadVarint(in, raw) || raw >> kQuoteValues != 0) return false;
   quote.Second = static_cast<std::int32_t>(second);
-  for (int i = 0; i < kQuoteValues; ++i) {
+  for (std::size_t i = 0; i < kQuoteValues; ++i) {
     if ((raw >> i) & 1) {
       if (in.size() < 4) return false;
       std::uint32_t bits = 0;
-      for (int b = 0; b < 4; ++b) bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[b])) << (8 * b);
+      for (unsigned b = 0; b < 4; ++b) bits |= static_cast<std::uint32_t>(static_cast<unsigned char>(in[b])) << (8 * b);
       in.remove_prefix(4);
       quote.Values[i] = std::bit_cast<float>(bits);
     } else {

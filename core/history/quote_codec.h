@@ -10,6 +10,7 @@
 // bit for bit.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,7 +20,7 @@
 namespace kivrel {
 
 // Last, Change, Bid, Ask, Volume, Open, High, Low, PrevClose.
-inline constexpr int kQuoteValues = 9;
+inline constexpr std::size_t kQuoteValues = 9;
 using TQuoteValues = std::array<float, kQuoteValues>;
 
 struct TStoredQuote {

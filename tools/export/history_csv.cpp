@@ -15,6 +15,12 @@ namespace {
 
 constexpr std::chrono::sys_days kDayZero{std::chrono::year{1899} / 12 / 30};
 
+// The board's columns (their titles) of the values, in the order of the CSV:
+// last, change, bid, ask, volume, open, high, low, previous close; and of a
+// daily row: open, high, low, last, volume.
+constexpr std::size_t kQuoteColumns[] = {4, 5, 2, 3, 6, 7, 8, 9, 12};
+constexpr std::size_t kDailyColumns[] = {7, 8, 9, 4, 6};
+
 std::string Number(float value, int decimals) {
   if (!std::isfinite(value)) return {};
   char text[64];
@@ -85,7 +91,7 @@ void WriteHistoryCsv(std::ostream& out, const THistory& history, std::string_vie
   }
   // 時間 (time), then the board's titles of the values.
   std::vector<std::string> titles{Big5ToUtf8("\xAE\xC9\xB6\xA1")};
-  for (const std::size_t column : {4, 5, 2, 3, 6, 7, 8, 9, 12}) titles.push_back(ColumnTitle(column));
+  for (const std::size_t column : kQuoteColumns) titles.push_back(ColumnTitle(column));
   WriteRow(out, titles);
   for (const TQuoteRow& row : rows) {
     const std::optional<TQuoteClock> clock = SplitQuoteTime(row.QuoteTime);
@@ -107,7 +113,7 @@ void WriteDailyCsv(std::ostream& out, const THistory& history, std::string_view 
   if (rows.empty()) throw THistoryCsvError("no daily rows of " + Shown(code) + " are kept");
   // 日期 (date), then the board's titles of the values.
   std::vector<std::string> titles{Big5ToUtf8("\xA4\xE9\xB4\xC1")};
-  for (const std::size_t column : {7, 8, 9, 4, 6}) titles.push_back(ColumnTitle(column));
+  for (const std::size_t column : kDailyColumns) titles.push_back(ColumnTitle(column));
   WriteRow(out, titles);
   for (const TDailyRow& row : rows) {
     WriteRow(out, {DateText(row.Day), Number(row.Open, 2), Number(row.High, 2), Number(row.Low, 2), Number(row.Last, 2),
