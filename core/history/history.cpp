@@ -82,7 +82,10 @@ void BindValue(TStatement& s, int index, float value, double scale) {
 float ColumnValue(const TStatement& s, int column, double scale) {
   if (s.IsNull(column)) return std::numeric_limits<float>::quiet_NaN();
   if (s.IsInteger(column)) return static_cast<float>(static_cast<double>(s.Int(column)) / scale);
-  return static_cast<float>(s.Real(column));
+  const double value = s.Real(column);
+  // Only an edited file holds a number beyond the singles' range.
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return value > 0 ? HUGE_VALF : -HUGE_VALF;
+  return static_cast<float>(value);
 }
 
 TQuoteRow QuoteRowOf(std::int32_t day, const TStoredQuote& q) {

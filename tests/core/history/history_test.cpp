@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <csignal>
+#include <functional>
 #include <limits>
 
 #include "support/child_process.h"
@@ -153,13 +154,17 @@ TEST_F(History, DailyRowFollowsEachImportOfItsDay) {
   r.SetLow(10.6F);
   r.SetVolume(20.0F);
   history.Record(std::vector{r});
+  r.SetQuoteTime(At(kDay + 1, 9, 1));
+  r.SetLast(10.9F);
+  r.SetVolume(35.0F);
+  history.Record(std::vector{r});
   const std::vector<TDailyRow> daily = history.Daily(kA);
   ASSERT_EQ(daily.size(), 2U);
   const auto values = [](const TDailyRow& d) { return std::vector{d.Open, d.High, d.Low, d.Last, d.Volume}; };
   EXPECT_EQ(daily[0].Day, kDay);
   EXPECT_EQ(values(daily[0]), (std::vector{10.0F, 11.0F, 10.0F, 10.8F, 450.0F}));
   EXPECT_EQ(daily[1].Day, kDay + 1);
-  EXPECT_EQ(values(daily[1]), (std::vector{10.7F, 11.0F, 10.6F, 10.8F, 20.0F}));
+  EXPECT_EQ(values(daily[1]), (std::vector{10.7F, 11.0F, 10.6F, 10.9F, 35.0F}));
   EXPECT_EQ(history.LatestDay(kA), kDay + 1);
   history.Prune(20);  // moves every quote to its final place
   EXPECT_EQ(history.Daily(kA), daily);
@@ -196,17 +201,22 @@ TEST_F(History, UnusableDatabasesFailWithTheirCause) {
     THistory history(Path(), THistory::TAccess::ReadWrite);
     history.Record(std::vector{Quote("1101", At(kDay, 9, 0), 10.0F)});
   };
-  // Opens, reads, then records (ReadWrite) or records (ReadOnly).
-  const auto code = [this](THistory::TAccess access) {
+  const auto failure = [this](const std::function<void()>& run) {
     try {
-      THistory history(Path(), access, std::chrono::milliseconds(0));
-      history.Day(kA, kDay);
-      history.Record(std::vector{Quote("1101", At(kDay, 9, 1), 11.0F)});
+      run();
     } catch (const THistoryError& e) {
       EXPECT_EQ(e.what(), Path() + ": " + e.Text());
       return e.Code();
     }
     return SQLITE_OK;
+  };
+  // Opens, reads, then records.
+  const auto code = [&](THistory::TAccess access) {
+    return failure([&] {
+      THistory history(Path(), access, std::chrono::milliseconds(0));
+      history.Day(kA, kDay);
+      history.Record(std::vector{Quote("1101", At(kDay, 9, 1), 11.0F)});
+    });
   };
   testing::WriteBytes(Path(), std::string(8192, 'x'));
   EXPECT_EQ(code(THistory::TAccess::ReadWrite), SQLITE_NOTADB);
@@ -220,6 +230,19 @@ TEST_F(History, UnusableDatabasesFailWithTheirCause) {
   EXPECT_EQ(code(THistory::TAccess::ReadWrite), SQLITE_CORRUPT);
   EXPECT_EQ(code(THistory::TAccess::ReadOnly), SQLITE_CORRUPT);
   EXPECT_EQ(testing::ReadBytes(Path()), bytes);
+
+  // Quote data damaged where SQLite cannot see it: each read fails alone,
+  // its transaction gone with it; opening for writing reads it too.
+  std::filesystem::remove(Path());
+  make();
+  {
+    THistory history(Path(), THistory::TAccess::ReadWrite);
+    history.Record(std::vector{Quote("1101", At(kDay, 9, 1), 11.0F)});  // stays in the import log
+    history.Database().Execute("UPDATE fresh SET data = x'FF'");
+    EXPECT_EQ(failure([&] { history.Day(kA, kDay); }), SQLITE_CORRUPT);
+    EXPECT_EQ(failure([&] { history.Day(kA, kDay); }), SQLITE_CORRUPT);
+  }
+  EXPECT_EQ(code(THistory::TAccess::ReadWrite), SQLITE_CORRUPT);
 
   std::filesystem::remove(Path());
   make();
