@@ -54,10 +54,10 @@ TEST(DayChart, PriceLineSplitsWhereItCrossesThePreviousClose) {
   EXPECT_TRUE(pane.Top < upY && upY < closeY && closeY < downY && downY < pane.Bottom - 1);
   EXPECT_EQ(chart.Levels[0].Color, StateBrushColors[psLimitUp]);
   EXPECT_EQ(chart.Levels[1].Color, StateBrushColors[psLimitDown]);
-  for (const auto& [text, y] : {std::pair("10.65", upY), std::pair("9.31", downY), std::pair("10.00", closeY)}) {
+  for (const auto& level : {std::pair("10.65", upY), std::pair("9.31", downY), std::pair("10.00", closeY)}) {
     EXPECT_TRUE(std::any_of(chart.Labels.begin(), chart.Labels.end(), [&](const TChartText& l) {
-      return l.Text == text && l.Rect.Top + kMetrics.TextHeight / 2 == y && l.Rect.Right < pane.Left;
-    })) << text;
+      return l.Text == level.first && l.Rect.Top + kMetrics.TextHeight / 2 == level.second && l.Rect.Right < pane.Left;
+    })) << level.first;
   }
 
   // Up from the flat open, down across the close, up across it again; the
