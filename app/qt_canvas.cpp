@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QPen>
+#include <QPolygon>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -52,6 +54,13 @@ Qt::Alignment TQtCanvas::AlignmentOf(std::uint32_t flags) {
 }
 
 namespace {
+
+QPolygon ToQPolygon(std::span<const TPoint> points) {
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const TPoint& p : points) polygon.append(QPoint(p.X, p.Y));
+  return polygon;
+}
 
 QRect ToQRect(const TRect& r) {
   const long long w = static_cast<long long>(r.Right) - r.Left;
@@ -123,6 +132,23 @@ void TQtCanvas::DrawText(std::string_view text, const TRect& rect, std::uint32_t
   // Single line, "&" underlines the next character and "&&" shows one "&".
   painter_.drawText(target, static_cast<int>(AlignmentOf(flags)) | Qt::TextSingleLine | Qt::TextShowMnemonic,
                     ToQString(text));
+  painter_.restore();
+}
+
+// Lines are not smoothed, like the cells' edges: a chart's pixels stay
+// exact, and a one-pixel line stays one pixel wide.
+void TQtCanvas::DrawLine(TPoint from, TPoint to) {
+  painter_.save();
+  painter_.setPen(QPen(ToQColor(PenColor), std::max(1, PenWidth)));
+  painter_.drawLine(QPoint(from.X, from.Y), QPoint(to.X, to.Y));
+  painter_.restore();
+}
+
+void TQtCanvas::DrawPolyline(std::span<const TPoint> points) {
+  if (points.size() < 2) return;
+  painter_.save();
+  painter_.setPen(QPen(ToQColor(PenColor), std::max(1, PenWidth)));
+  painter_.drawPolyline(ToQPolygon(points));
   painter_.restore();
 }
 

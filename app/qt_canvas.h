@@ -17,6 +17,8 @@ class TQtCanvas final : public TCanvas {
   void FillRect(const TRect& rect) override;
   int TextWidth(std::string_view text) override;
   void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) override;
+  void DrawLine(TPoint from, TPoint to) override;
+  void DrawPolyline(std::span<const TPoint> points) override;
 
   // The Qt alignment that DrawText flags stand for.
   static Qt::Alignment AlignmentOf(std::uint32_t flags);

@@ -4,6 +4,7 @@
 // QPainter-backed canvas, tests a recording one.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,9 @@ class TCanvas {
 
   TFont Font;
   TColor BrushColor = clBtnFace;
+  // Lines are drawn in PenColor, PenWidth pixels wide.
+  TColor PenColor = clBlack;
+  int PenWidth = 1;
 
   // Fills with BrushColor; the right and bottom edges lie outside.
   virtual void FillRect(const TRect& rect) = 0;
@@ -63,6 +67,10 @@ class TCanvas {
   // flags, clipped to it; "&" underlines the next character, "&&" shows one
   // "&"; an empty text draws nothing.
   virtual void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) = 0;
+  // A straight line with the pen.
+  virtual void DrawLine(TPoint from, TPoint to) = 0;
+  // Straight lines with the pen through the points in turn.
+  virtual void DrawPolyline(std::span<const TPoint> points) = 0;
 };
 
 }  // namespace kivrel

@@ -18,6 +18,13 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// A pixel position.
+struct TPoint {
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
 constexpr std::int32_t ClampToInt32(std::int64_t v) {
   constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
   constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();

@@ -16,6 +16,8 @@ struct CheckingCanvas : TCanvas {
   void FillRect(const TRect&) override {}
   int TextWidth(std::string_view t) override { return ClampToInt32(std::int64_t(t.size()) * Font.Height); }
   void DrawText(std::string_view text, const TRect&, std::uint32_t) override { Drawn += text; }
+  void DrawLine(TPoint, TPoint) override {}
+  void DrawPolyline(std::span<const TPoint>) override {}
 };
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -9,8 +9,9 @@
 
 namespace kivrel::testing {
 
-// The child's wait status; `body` returns the child's exit code.
-inline int RunInChild(const std::function<int()>& body) {
+// Starts `body` in a forked child, which ends with its result as exit code
+// (112 when it throws); the caller waits for it.
+inline pid_t StartChild(const std::function<int()>& body) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     int code = 111;
@@ -21,6 +22,12 @@ inline int RunInChild(const std::function<int()>& body) {
     }
     ::_exit(code);
   }
+  return pid;
+}
+
+// The child's wait status; `body` returns the child's exit code.
+inline int RunInChild(const std::function<int()>& body) {
+  const pid_t pid = StartChild(body);
   int status = 0;
   ::waitpid(pid, &status, 0);
   return status;

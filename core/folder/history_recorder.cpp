@@ -1,0 +1,67 @@
+#include "core/folder/history_recorder.h"
+
+#include <memory>
+
+#include "core/history/history.h"
+
+namespace kivrel {
+
+THistoryRecorder::THistoryRecorder(std::string path, int keepDays, TFailed failed)
+    : failed_(std::move(failed)), thread_([this, path = std::move(path), keepDays] { Run(path, keepDays); }) {}
+
+THistoryRecorder::~THistoryRecorder() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  thread_.join();
+}
+
+void THistoryRecorder::Record(std::vector<StockRecord> records) {
+  if (records.empty()) return;
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(records));
+  }
+  wake_.notify_one();
+}
+
+void THistoryRecorder::Flush() {
+  std::unique_lock lock(mutex_);
+  done_.wait(lock, [this] { return queue_.empty() && !busy_; });
+}
+
+void THistoryRecorder::Run(std::string path, int keepDays) {
+  std::unique_ptr<THistory> history;
+  try {
+    history = std::make_unique<THistory>(path, THistory::TAccess::ReadWrite);
+    history->Prune(keepDays);
+  } catch (...) {
+    history.reset();
+    if (failed_) failed_(std::current_exception());
+  }
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+    if (queue_.empty()) break;  // stopping, with everything recorded
+    std::vector<StockRecord> records = std::move(queue_.front());
+    queue_.pop_front();
+    busy_ = true;
+    lock.unlock();
+    if (history) {
+      try {
+        history->Record(records);
+      } catch (...) {
+        history.reset();  // one message; the board goes on without history
+        if (failed_) failed_(std::current_exception());
+      }
+    }
+    lock.lock();
+    busy_ = false;
+    done_.notify_all();
+  }
+  done_.notify_all();
+}
+
+}  // namespace kivrel
