@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/big5_qt.h"
+#include "core/history/sqlite_db.h"
 #include "core/page/text_conversion.h"
 #include "core/text/fixed_texts.h"
 
@@ -142,6 +143,18 @@ QString TErrorText::WereNotSaved(const TNoSave& noSave, const TDataPaths& paths)
 QString TErrorText::ListsWillNotSave(const TNoSave& noSave, const TDataPaths& paths) {
   const QString reason = NoSaveReason(noSave, paths);
   return reason.isEmpty() ? reason : tr("Watch lists will not be saved: %1").arg(reason);
+}
+
+QString TErrorText::NoHistory(const std::exception_ptr& error) {
+  QString reason;
+  try {
+    std::rethrow_exception(error);
+  } catch (const THistoryError& e) {
+    reason = PathText(e.Path()) + ": " + QString::fromStdString(e.Text());
+  } catch (...) {
+    reason = Describe(error).Text;
+  }
+  return tr("No quote history is kept: %1").arg(reason);
 }
 
 QString TErrorText::SecondBoard() {

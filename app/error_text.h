@@ -46,6 +46,8 @@ class TErrorText {
   static QString WereNotSaved(const TNoSave& noSave, const TDataPaths& paths);
   static QString ListsWillNotSave(const TNoSave& noSave, const TDataPaths& paths);
   static QString SecondBoard();
+  // The history failed: the board goes on without it.
+  static QString NoHistory(const std::exception_ptr& error);
   static QString NoBig5Converter();
   static QString NoQuitSignals(int error);
 

@@ -34,7 +34,21 @@ int ReadOptions(int argc, char* argv[], kivrel::TWindowOptions& options) {
        QCoreApplication::translate(
            "Kivrel", "Start on a view: 全部, a watch list's name, 上市, 上櫃 or a category such as 水泥."),
        "NAME"});
+  commandLine.Parser().addOption(
+      {"keep-days",
+       QCoreApplication::translate("Kivrel",
+                                   "Keep the quotes through the day of the last N trading days in DATA/history.db "
+                                   "(1 to 10000, default 20); daily rows are kept for good."),
+       "N", "20"});
   int status = commandLine.Parse(app.arguments(), 0);
+  if (status < 0) {
+    bool ok = false;
+    options.KeepDays = commandLine.Parser().value("keep-days").toInt(&ok);
+    if (!ok || options.KeepDays < 1 || options.KeepDays > 10000) {
+      return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad number of days '%1' (1 to 10000).")
+                                  .arg(commandLine.Parser().value("keep-days")));
+    }
+  }
   options.Reimport = commandLine.Parser().isSet("reimport");
   options.Watch = commandLine.Parser().isSet("watch");
   if (status < 0 && commandLine.Parser().isSet("view")) {

@@ -23,6 +23,7 @@
 #include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
 #include "core/grid/row_order.h"
+#include "core/price/price_state.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
 #include "core/text/trim.h"
@@ -62,7 +63,27 @@ QString TimeNow() { return QTime::currentTime().toString("HH:mm:ss"); }
 }  // namespace
 
 TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
-    : QMainWindow(parent), folder_({.Reimport = options.Reimport, .Viewer = options.Viewer}) {
+    : QMainWindow(parent),
+      folder_({.Reimport = options.Reimport,
+               .Viewer = options.Viewer,
+               .KeepDays = options.KeepDays,
+               // The recorder's thread hands its news to this one.
+               .HistoryFailed =
+                   [this](std::exception_ptr error) {
+                     QMetaObject::invokeMethod(this, [this, error] {
+                       historyNote_ = TErrorText::NoHistory(error);
+                       std::cerr << "kivrel: " << historyNote_.toStdString() << '\n';
+                       ShowStatus();
+                     });
+                   },
+               .HistoryRecorded =
+                   [this] {
+                     QMetaObject::invokeMethod(this, [this] {
+                       if (!ChartWindow || !ChartWindow->isVisible()) return;
+                       ChartWindow->SetHistory(HistoryReader());
+                       ChartWindow->Refresh();
+                     });
+                   }}) {
   setWindowTitle(ToQString(kCaption));
   SetDesignFrame();
   CreateMenu();
@@ -173,6 +194,9 @@ void TfrmMain::CreateGrid(const TWindowOptions& options) {
   gridKey(Qt::Key_Delete, [this] { RemoveFromWatchList(); });
   gridKey(Qt::CTRL | Qt::Key_Up, [this] { MoveInWatchList(TMoveDirection::mdUp); });
   gridKey(Qt::CTRL | Qt::Key_Down, [this] { MoveInWatchList(TMoveDirection::mdDown); });
+  gridKey(Qt::Key_Return, [this] { OpenChart(); });
+  gridKey(Qt::Key_Enter, [this] { OpenChart(); });
+  connect(GRID->View(), &QAbstractItemView::doubleClicked, this, [this] { OpenChart(); });
   StatusSummary = new QLabel(this);
   statusBar()->addWidget(StatusSummary, 1);
   StatusNote = new QLabel(this);
@@ -274,6 +298,33 @@ void TfrmMain::ShowListRows() {
   }
 }
 
+THistory* TfrmMain::HistoryReader() {
+  if (!historyReader_) {
+    try {
+      historyReader_ = std::make_unique<THistory>(folder_.Paths().History, THistory::TAccess::ReadOnly);
+    } catch (const THistoryError&) {
+      // No history yet (its writer has not made it) or none to read: the
+      // window says it has no quotes, and tries again after a recording.
+    }
+  }
+  return historyReader_.get();
+}
+
+void TfrmMain::OpenChart() {
+  const TStock* stock = SelectedStock();
+  if (stock == nullptr) return;
+  if (!ChartWindow) ChartWindow = std::make_unique<TChartWindow>(nullptr);
+  ChartWindow->SetHistory(HistoryReader());
+  const TPriceLimits limits(*stock);
+  const std::string caption =
+      std::string(TrimView(stock->Payload.Code())) + " " + std::string(TrimView(stock->Payload.Name()));
+  ChartWindow->Show(HistoryStockOf(stock->Payload), caption,
+                    TDayChartPrices{limits.PrevClose(), limits.LimitUp(), limits.LimitDown()});
+  ChartWindow->show();
+  ChartWindow->raise();
+  ChartWindow->activateWindow();
+}
+
 void TfrmMain::AddToWatchList() {
   const TStock* stock = SelectedStock();
   if (stock == nullptr) return;
@@ -337,6 +388,7 @@ void TfrmMain::ShowStatus() {
   if (opened.Import && !opened.Import->EmptyPages.empty() && importNote_.isEmpty())
     notes << TStatusText::EmptyPages(opened.Import->EmptyPages.size());
   if (!importNote_.isEmpty()) notes << importNote_;
+  if (!historyNote_.isEmpty()) notes << historyNote_;
   StatusNote->setText(notes.join("   "));
   StatusNote->setVisible(!notes.isEmpty());
   ShowEmptyHint();
@@ -490,6 +542,9 @@ TNoSave TfrmMain::FormDestroy() {
   if (destroyed_) return {.Reason = TNoSave::TReason::Viewer};
   destroyed_ = true;
   follower_.reset();  // no page comes in any more
+  ChartWindow.reset();
+  historyReader_.reset();
+  folder_.CloseHistory();  // its thread calls this window no more
   marksTimer_.stop();
   marks_.Clear();
   GRID->View()->SetOnDrawCell(nullptr);

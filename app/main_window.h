@@ -15,6 +15,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "app/chart_window.h"
 #include "app/find_bar.h"
 #include "app/page_follower.h"
 #include "app/qt_string_grid.h"
@@ -36,6 +37,8 @@ struct TWindowOptions {
   bool Watch = false;
   // The view to start on, by its name (UTF-8); empty for 全部.
   std::string View{};
+  // Trading days whose quotes the history keeps through the day.
+  int KeepDays = 20;
   // Called with the grid's model before start-up fills it, so that a model
   // checker sees every change.
   std::function<void(QAbstractItemModel&)> WatchGridModel{};
@@ -86,6 +89,8 @@ class TfrmMain final : public QMainWindow {
   void AddToWatchList();
   void RemoveFromWatchList();
   void MoveInWatchList(TMoveDirection direction);
+  // Enter or a double click: the chart window of the selected stock.
+  void OpenChart();
 
   std::unique_ptr<TQtStringGrid> GRID;
   QMenuBar* MainMenu1 = nullptr;
@@ -99,7 +104,8 @@ class TfrmMain final : public QMainWindow {
   // quotes will not be saved, what the last reading of the pages found), and
   // the hint an empty board gives.
   TFindBar* FindBar = nullptr;
-  TViewPanel* ViewPanel = nullptr;  // F9 shows and hides it
+  TViewPanel* ViewPanel = nullptr;            // F9 shows and hides it
+  std::unique_ptr<TChartWindow> ChartWindow;  // made at its first use, then reused
   QLabel* StatusSummary = nullptr;
   QLabel* StatusNote = nullptr;
   QLabel* EmptyHint = nullptr;
@@ -131,6 +137,8 @@ class TfrmMain final : public QMainWindow {
   void ShowListRows();
   void SaveWatchLists();
   const TStock* SelectedStock() const;
+  // The charts' connection to the history, opened at its first use.
+  THistory* HistoryReader();
 
   TDataFolder folder_;
   TView view_;
@@ -138,6 +146,8 @@ class TfrmMain final : public QMainWindow {
   std::vector<TViewSummary> figures_;
   QTimer figuresTimer_;
   std::unique_ptr<TPageFollower> follower_;
+  std::unique_ptr<THistory> historyReader_;  // the charts' own connection, read-only
+  QString historyNote_;                      // why the board keeps no history
   TChangeMarks marks_;
   QTimer marksTimer_;
   std::exception_ptr startupError_;

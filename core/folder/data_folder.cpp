@@ -24,6 +24,10 @@ void TDataFolder::Open(double today) {
     RemoveStaleTemporaryFiles(paths_.QuoteFile, *lock_);
   }
   opened_ = true;
+  if (OwnerPolicy().Reason == TNoSave::TReason::None) {
+    recorder_ = std::make_unique<THistoryRecorder>(paths_.History, options_.KeepDays, options_.HistoryFailed,
+                                                   options_.HistoryRecorded);
+  }
   try {
     watchLists_ = watchFile_.Load();
   } catch (const FileError&) {
@@ -49,9 +53,19 @@ void TDataFolder::Open(double today) {
     }
   }
   fromPages_ = true;
-  openReport_.Import =
-      ImportSourcePages(*stocks_, ListedCategories(), OtcCategories(), paths_.Source, today, /*changes=*/nullptr);
+  TStoreChanges changes;
+  openReport_.Import = ImportSourcePages(*stocks_, ListedCategories(), OtcCategories(), paths_.Source, today, &changes);
   for (const auto& [page, fault] : openReport_.Import->Faulty) failedPages_.insert(page);
+  Record(changes);
+}
+
+void TDataFolder::Record(const TStoreChanges& changes) {
+  if (!recorder_) return;
+  std::vector<StockRecord> records;
+  records.reserve(changes.Updated.size() + changes.Added.size());
+  for (const TStoreChanges::TUpdated& updated : changes.Updated) records.push_back(updated.Stock->Payload);
+  for (const TStock* added : changes.Added) records.push_back(added->Payload);
+  recorder_->Record(std::move(records));
 }
 
 std::vector<TPageRead> TDataFolder::ReadPages(double today, const WantedPage& wanted) const {
@@ -59,8 +73,11 @@ std::vector<TPageRead> TDataFolder::ReadPages(double today, const WantedPage& wa
 }
 
 TImportReport TDataFolder::ImportPages(std::vector<TPageRead> pages, TStoreChanges* changes) {
-  TImportReport report = StorePages(*stocks_, std::move(pages), TFaultyPageRows::Drop, changes);
+  TStoreChanges own;
+  TStoreChanges& stored = changes != nullptr ? *changes : own;
+  TImportReport report = StorePages(*stocks_, std::move(pages), TFaultyPageRows::Drop, &stored);
   for (const std::string& page : report.ReadWhole) failedPages_.erase(page);
+  Record(stored);
   return report;
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/folder/history_recorder.h"
 #include "core/io/file_io.h"
 #include "core/lists/split_list.h"
 #include "core/page/page_import.h"
@@ -29,6 +30,7 @@ struct TDataPaths {
   std::string QuoteFile = "DATA/STOCK.LST";
   std::string Lock = "DATA/kivrel.lock";
   std::string WatchLists = "DATA/watchlists.txt";
+  std::string History = "DATA/history.db";
 };
 
 struct TDataFolderOptions {
@@ -37,6 +39,12 @@ struct TDataFolderOptions {
   bool Reimport = false;
   // Look only: create, lock, clean and write nothing (a picture of the board).
   bool Viewer = false;
+  // Trading days whose quotes the history keeps through the day.
+  int KeepDays = 20;
+  // The history's news, on the recorder's thread: the error that ended it
+  // (the board goes on without history), and each import recorded.
+  THistoryRecorder::TFailed HistoryFailed{};
+  THistoryRecorder::TRecorded HistoryRecorded{};
 };
 
 // Why the quote file will not be written, most important first; None when
@@ -107,8 +115,15 @@ class TDataFolder {
   std::vector<TPageRead> ReadPages(double today, const WantedPage& wanted = {}) const;
   // Stores pages read into the open store: stocks on the pages take their
   // quotes, new stocks join in key order, and the stocks of a faulty,
-  // unreadable or missing page keep theirs. Nothing leaves the store.
+  // unreadable or missing page keep theirs. Nothing leaves the store. The
+  // stocks that changed or joined go to the history.
   TImportReport ImportPages(std::vector<TPageRead> pages, TStoreChanges* changes = nullptr);
+  // The history's writer: only the board that holds the folder's lock has
+  // one; it opens the history beside the board at Open. Null otherwise.
+  THistoryRecorder* Recorder() { return recorder_.get(); }
+  // Records what was handed over and stops the history's thread: no news of
+  // it comes after this.
+  void CloseHistory() { recorder_.reset(); }
 
   // Why Save would not write the quote file now.
   TNoSave SavePolicy() const;
@@ -127,6 +142,7 @@ class TDataFolder {
   ISplitStrListPtr otcCategories_;
   TStockListPtr stocks_;
   std::unique_ptr<TFileLock> lock_;
+  std::unique_ptr<THistoryRecorder> recorder_;
   TWatchListFile watchFile_;
   TWatchListsRead watchLists_;
   std::exception_ptr watchListError_;
@@ -135,6 +151,8 @@ class TDataFolder {
   bool opened_ = false;
   bool unreadable_ = false;  // the quote file could not be read
   bool fromPages_ = false;   // the store was built from the pages
+  void Record(const TStoreChanges& changes);
+
   // Pages that a store built from the pages could not read whole, until
   // each has since been read without a fault.
   std::set<std::string> failedPages_;

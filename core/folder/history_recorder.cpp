@@ -6,8 +6,10 @@
 
 namespace kivrel {
 
-THistoryRecorder::THistoryRecorder(std::string path, int keepDays, TFailed failed)
-    : failed_(std::move(failed)), thread_([this, path = std::move(path), keepDays] { Run(path, keepDays); }) {}
+THistoryRecorder::THistoryRecorder(std::string path, int keepDays, TFailed failed, TRecorded recorded)
+    : failed_(std::move(failed)),
+      recorded_(std::move(recorded)),
+      thread_([this, path = std::move(path), keepDays] { Run(path, keepDays); }) {}
 
 THistoryRecorder::~THistoryRecorder() {
   {
@@ -52,6 +54,7 @@ void THistoryRecorder::Run(std::string path, int keepDays) {
     if (history) {
       try {
         history->Record(records);
+        if (recorded_) recorded_();
       } catch (...) {
         history.reset();  // one message; the board goes on without history
         if (failed_) failed_(std::current_exception());

@@ -20,10 +20,12 @@ namespace kivrel {
 
 class THistoryRecorder {
  public:
-  // Called once, on the recorder's thread, with the error that ended the history.
+  // Called on the recorder's thread: once with the error that ended the
+  // history, and after each import recorded.
   using TFailed = std::function<void(std::exception_ptr)>;
+  using TRecorded = std::function<void()>;
 
-  THistoryRecorder(std::string path, int keepDays, TFailed failed);
+  THistoryRecorder(std::string path, int keepDays, TFailed failed, TRecorded recorded = {});
   // Records what was handed over, then stops.
   ~THistoryRecorder();
   THistoryRecorder(const THistoryRecorder&) = delete;
@@ -38,6 +40,7 @@ class THistoryRecorder {
   void Run(std::string path, int keepDays);
 
   TFailed failed_;
+  TRecorded recorded_;
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable done_;

@@ -276,6 +276,42 @@ TEST_F(Board, ViewsAndWatchListsShowTheirStocksOnly) {
   EXPECT_EQ(food, QString::fromStdString(ViewNameUtf8(CategoryView(0, 1), w->DataFolder().WatchLists())));
 }
 
+// Enter opens the chart of the selected stock, one window for all, and it
+// follows the quotes kept; a history that cannot be used leaves the board
+// working and says so once.
+TEST_F(Board, ChartsShowTheKeptQuotesAndABoardGoesOnWithoutHistory) {
+  std::filesystem::create_directories("DATA/SOURCE");
+  WriteBytes(kCement, PageRow("1101", "10.50") + PageRow("1102", "9.90"));
+  {
+    auto w = Open();
+    TGridView& view = *w->GRID->View();
+    view.setFocus();
+    view.selectRow(1);
+    QTest::keyClick(&view, Qt::Key_Return);
+    ASSERT_TRUE(w->ChartWindow && w->ChartWindow->isVisible());
+    EXPECT_TRUE(w->ChartWindow->windowTitle().startsWith("1102"));
+    const auto spots = [&] { return w->ChartWindow->Geometry().Spots.size(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return spots() == 1; }));  // once the import is recorded
+    WriteBytes(kCement,
+               PageRow("1101", "10.50") +
+                   std::string(PageRow("1102", "9.80")).replace(PageRow("1102", "9.80").find(">1<"), 3, ">2<"));
+    w->ReadPages1->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spots() == 2; }));  // a quote of another minute
+    const QPoint cell = view.visualRect(view.model()->index(0, 2)).center();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_TRUE(w->ChartWindow->windowTitle().startsWith("1101"));  // the same window
+    QTest::keyClick(w->ChartWindow.get(), Qt::Key_Escape);
+    EXPECT_FALSE(w->ChartWindow->isVisible());
+  }
+  WriteBytes("DATA/history.db", std::string(4096, 'x'));  // damaged
+  std::filesystem::remove("DATA/STOCK.LST");
+  auto w = Open();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return w->StatusNote->text().contains("No quote history is kept"); }));
+  EXPECT_EQ(Cell(*w, 1, 4), "9.80");
+  EXPECT_EQ(testing::ReadBytes("DATA/history.db"), std::string(4096, 'x'));
+}
+
 TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   std::string bytes;
   for (int i = 0; i < 200; ++i) bytes += FileBytes({Record({.Code = std::to_string(1000 + i), .Last = 10.0F})});

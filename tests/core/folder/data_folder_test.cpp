@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "core/history/history.h"
 #include "core/text/big5.h"
 #include "support/child_process.h"
 #include "support/stocks.h"
@@ -28,7 +29,12 @@ constexpr pages::GeneratorOptions kPages{.Seed = 5, .ShareRows = 2};
 class DataFolder : public ::testing::Test {
  protected:
   TDataPaths Paths() const {
-    return {dir / "DATA", dir / "DATA/SOURCE", dir / "DATA/STOCK.LST", dir / "DATA/kivrel.lock"};
+    return {dir / "DATA",
+            dir / "DATA/SOURCE",
+            dir / "DATA/STOCK.LST",
+            dir / "DATA/kivrel.lock",
+            dir / "DATA/watchlists.txt",
+            dir / "DATA/history.db"};
   }
   std::unique_ptr<TDataFolder> Open(TDataFolderOptions options = {}) {
     auto folder = std::make_unique<TDataFolder>(options, Paths());
@@ -138,6 +144,33 @@ TEST_F(DataFolder, PagesReadIntoTheOpenStoreNeverTakeStocksAway) {
   }
   EXPECT_EQ(changes.Added.size() + 2, static_cast<std::size_t>(store.Count()));
   EXPECT_EQ(folder->Save().Reason, R::None);
+}
+
+// Imports go to the history, a load does not; only the lock holder writes it.
+TEST_F(DataFolder, ImportsAreKeptInTheHistory) {
+  fs::create_directories(dir / "DATA/SOURCE");
+  WritePages();
+  const pages::GeneratedPage cement = pages::GeneratePage(kPages, 0, 0);
+  const THistoryStock stock = HistoryStockOf(ExpectedRecord(cement, cement.Rows[0], kToday));
+  const auto kept = [&] {
+    return THistory(dir / "DATA/history.db", THistory::TAccess::ReadOnly)
+        .Day(stock, static_cast<std::int32_t>(kToday))
+        .size();
+  };
+  {
+    const auto folder = Open();
+    EXPECT_EQ(Open()->Recorder(), nullptr);  // a second board
+    pages::GeneratedPage later = cement;
+    later.Rows[0].Minutes = 9 * 60 + 1;  // a quote of another minute
+    WriteBytes(Page(0, 0), pages::PageText(later));
+    folder->ImportPages(folder->ReadPages(kToday));
+    folder->Recorder()->Flush();
+    EXPECT_EQ(kept(), 2u);  // the start-up import and the update
+    folder->Save();
+  }
+  const auto loaded = Open();  // from the quote file: nothing new
+  loaded->CloseHistory();
+  EXPECT_EQ(kept(), 2u);
 }
 
 // Who may save: the holder of the lock, over a quote file that could be read,
