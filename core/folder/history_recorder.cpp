@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/history/history.h"
+#include "core/io/file_io.h"
 
 namespace kivrel {
 
@@ -36,13 +37,22 @@ void THistoryRecorder::Flush() {
 
 void THistoryRecorder::Run(std::string path, int keepDays) {
   std::unique_ptr<THistory> history;
-  try {
-    history = std::make_unique<THistory>(path, THistory::TAccess::ReadWrite);
-    history->Prune(keepDays);
-  } catch (...) {
-    history.reset();
-    if (failed_) failed_(std::current_exception());
-  }
+  bool failed = false;
+  // Opens the history; a file that exists is pruned once, at start-up. A
+  // board that records nothing makes no file.
+  const auto open = [&] {
+    if (history || failed) return;
+    try {
+      const bool existed = PathExists(path);
+      history = std::make_unique<THistory>(path, THistory::TAccess::ReadWrite);
+      if (existed) history->Prune(keepDays);
+    } catch (...) {
+      history.reset();
+      failed = true;
+      if (failed_) failed_(std::current_exception());
+    }
+  };
+  if (PathExists(path)) open();
   std::unique_lock lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
@@ -51,12 +61,14 @@ void THistoryRecorder::Run(std::string path, int keepDays) {
     queue_.pop_front();
     busy_ = true;
     lock.unlock();
+    open();
     if (history) {
       try {
         history->Record(records);
         if (recorded_) recorded_();
       } catch (...) {
         history.reset();  // one message; the board goes on without history
+        failed = true;
         if (failed_) failed_(std::current_exception());
       }
     }
