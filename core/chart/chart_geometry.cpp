@@ -18,6 +18,20 @@ std::int32_t TChartScale::Place(double value) const {
   return static_cast<std::int32_t>(std::isnan(pixel) ? low_ : std::clamp(pixel, lo, hi));
 }
 
+void WidenPriceRange(double& low, double& high, double margin) {
+  if (low > high) {
+    low = 0.0;
+    high = 1.0;
+  } else if (low == high) {
+    const double apart = std::max(0.01, low * 0.01);
+    low -= apart;
+    high += apart;
+  }
+  const double extra = (high - low) * margin;
+  low -= extra;
+  high += extra;
+}
+
 std::vector<double> NiceTicks(double low, double high, int count) {
   std::vector<double> ticks;
   if (!(high > low) || count < 1 || !std::isfinite(high - low)) return ticks;

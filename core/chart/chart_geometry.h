@@ -94,6 +94,11 @@ class TChartScale {
 // of ten apart, at most `count` of them.
 std::vector<double> NiceTicks(double low, double high, int count);
 
+// A price axis's range from the lowest and highest price it must show: 0 to
+// 1 when there is none, a percent either side of a single price, then a
+// margin of `margin` (a fraction of the range) at both ends.
+void WidenPriceRange(double& low, double& high, double margin);
+
 // Texts of the labels: "12.35", "1234" (a volume), "09:05", "03/18".
 std::string PriceText(double price);
 std::string VolumeText(double volume);

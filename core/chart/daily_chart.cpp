@@ -96,17 +96,7 @@ TChartGeometry LayoutDailyChart(std::span<const TDailyRow> rows, const TRect& ar
     }
     if (rows[i].Volume > 0.0F && std::isfinite(rows[i].Volume)) maxVolume = std::max(maxVolume, double{rows[i].Volume});
   }
-  if (low > high) {
-    low = 0.0;
-    high = 1.0;
-  } else if (low == high) {
-    const double apart = std::max(0.01, low * 0.01);
-    low -= apart;
-    high += apart;
-  }
-  const double margin = (high - low) * 0.05;
-  low -= margin;
-  high += margin;
+  WidenPriceRange(low, high, 0.05);
   const TChartScale y(low, high, pane.Bottom - 2, pane.Top + 1);
   const TChartScale v(0.0, maxVolume, volumes.Bottom - 1, volumes.Top + 1);
   AddPriceTicks(chart, metrics, y, low, high, {});

@@ -57,17 +57,7 @@ TChartGeometry LayoutDayChart(std::span<const TQuoteRow> rows, const TDayChartPr
   }
   include(prices.PrevClose);
   for (const TQuoteRow& row : rows) include(row.Last);
-  if (low > high) {
-    low = 0.0;
-    high = 1.0;
-  } else if (low == high) {
-    const double apart = std::max(0.01, low * 0.01);
-    low -= apart;
-    high += apart;
-  }
-  const double margin = (high - low) * 0.03;  // keeps the limit levels off the frame
-  low -= margin;
-  high += margin;
+  WidenPriceRange(low, high, 0.03);  // keeps the limit levels off the frame
   double maxTraded = 0.0;
   for (std::size_t i = 0; i < rows.size(); ++i) maxTraded = std::max(maxTraded, Traded(rows, i));
   if (!LayoutPanes(chart, metrics, std::max(PriceText(high).size(), VolumeText(maxTraded).size()))) return chart;
