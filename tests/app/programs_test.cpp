@@ -125,6 +125,24 @@ TEST_F(Programs, CommandLinesAreReadInTheUsersLanguageAndToolsSayWhatTheyCouldNo
   const Outcome full = Start(KIVREL_EXPORT_BINARY, {.output = "/dev/full"});
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(full.errors.find("No space left on device"), std::string::npos) << full.errors;
+  // A view of the board, the watch lists beside the quote file; the history.
+  WriteQuoteFile(
+      testing::FileBytes({testing::Record({.Code = "1101"}), testing::Record({.Code = "1201", .Category = 1})}));
+  testing::WriteBytes(folder / "DATA/watchlists.txt", "[mine]\n1201\n");
+  const auto rows = [](const std::string& csv) { return std::count(csv.begin(), csv.end(), '\n'); };
+  for (const auto& [view, codes] : {std::pair{"\u98df\u54c1", "1201"}, {"mine", "1201"}, {"\u4e0a\u5e02", "1101"}}) {
+    const Outcome exported = Start(KIVREL_EXPORT_BINARY, {.arguments = {"--view", view}});
+    EXPECT_EQ(exported.exitCode, 0) << view;
+    EXPECT_EQ(rows(exported.out), view == std::string("\u4e0a\u5e02") ? 3 : 2) << exported.out;
+    EXPECT_NE(exported.out.find(std::string("\r\n") + codes + ","), std::string::npos) << exported.out;
+  }
+  const Outcome unknown = Start(KIVREL_EXPORT_BINARY, {.arguments = {"--view", "nowhere"}});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.errors.find("The views are: \u5168\u90e8, mine, \u4e0a\u5e02"), std::string::npos);
+  const Outcome noHistory = Start(KIVREL_EXPORT_BINARY, {.arguments = {"--history", "1101"}});
+  EXPECT_EQ(noHistory.exitCode, 1);
+  EXPECT_NE(noHistory.errors.find("cannot read the history \"DATA/history.db\""), std::string::npos)
+      << noHistory.errors;
 }
 
 TEST_F(Programs, ThePictureKeepsTheBoardLightUnderADarkDesktopTheme) {

@@ -4,9 +4,7 @@
 
 #include <sstream>
 
-#include "core/store/stock_store.h"
 #include "support/stocks.h"
-#include "support/store_stocks.h"
 
 namespace kivrel {
 
@@ -17,10 +15,9 @@ TEST(CsvExport, RowsHoldTheGridTexts) {
                                                        {"a=b-c", "a=b-c"},    {"-\x01x\x7F", "'-x"}, {"A,B", "\"A,B\""},
                                                        {"a\"b", "\"a\"\"b\""}};
   for (const auto& [code, field] : codes) {
-    const TStockListPtr store = NewStockList();
-    testing::StoreRecord(*store, testing::Record({.Code = code, .Last = 9.5F}));
+    TStock stock(testing::Record({.Code = code, .Last = 9.5F}));
     std::ostringstream out;
-    WriteBoardCsv(out, *store);
+    WriteBoardCsv(out, {&stock});
     const std::string row = out.str().substr(out.str().find("\r\n") + 2);
     EXPECT_TRUE(row.starts_with(field + ",台　泥,,,9.50,-0.50,")) << row;
   }

@@ -43,21 +43,24 @@ TEST(HistoryCsv, DaysAndDailyRowsOrWhatIsMissing) {
             "日期,開盤價,最高價,最低價,成交價,成交量\r\n"
             "2024-03-17,0.00,0.00,0.00,9.90,100\r\n2024-03-18,0.00,0.00,0.00,10.25,1234\r\n");
 
-  const std::pair<std::function<void()>, std::string> failures[] = {
-      {[&] { day("9999", std::nullopt); }, "no quotes of 9999 are kept"},
-      {[&] { day("1101", kDay - 5); }, "no quotes of 1101 are kept for 2024-03-13"},
-      {[&] { WriteDailyCsv(daily, history, "9999"); }, "no daily rows of 9999 are kept"},
-      {[] { ParseCsvDate("2024-02-30"); }, "'2024-02-30' is not a date (YYYY-MM-DD)"},
-      {[] { ParseCsvDate("2024/03/18"); }, "'2024/03/18' is not a date (YYYY-MM-DD)"},
-      {[] { ParseCsvDate("2024-03-1x"); }, "'2024-03-1x' is not a date (YYYY-MM-DD)"}};
-  for (const auto& [run, message] : failures) {
+  using K = THistoryCsvError::TKind;
+  using Failure = std::tuple<K, std::string, std::optional<std::int32_t>>;
+  const std::pair<std::function<void()>, Failure> failures[] = {
+      {[&] { day("9999", std::nullopt); }, {K::NoQuotes, "9999", std::nullopt}},
+      {[&] { day("1101", kDay - 5); }, {K::NoQuotes, "1101", kDay - 5}},
+      {[&] { WriteDailyCsv(daily, history, "9999"); }, {K::NoDailyRows, "9999", std::nullopt}},
+      {[] { ParseCsvDate("2024-02-30"); }, {K::NotADate, "2024-02-30", std::nullopt}},
+      {[] { ParseCsvDate("2024/03/18"); }, {K::NotADate, "2024/03/18", std::nullopt}},
+      {[] { ParseCsvDate("2024-03-1x"); }, {K::NotADate, "2024-03-1x", std::nullopt}}};
+  for (const auto& [run, failure] : failures) {
     try {
       run();
-      ADD_FAILURE() << "no error: " << message;
+      ADD_FAILURE() << "no error: " << std::get<1>(failure);
     } catch (const THistoryCsvError& e) {
-      EXPECT_EQ(e.what(), message);
+      EXPECT_EQ(Failure(e.Kind(), e.Text(), e.Day()), failure);
     }
   }
+  EXPECT_EQ(CsvDateText(kDay - 5), "2024-03-13");
 }
 
 }  // namespace

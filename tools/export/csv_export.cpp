@@ -1,7 +1,6 @@
 #include "tools/export/csv_export.h"
 
 #include "core/grid/grid_columns.h"
-#include "core/store/stock_store.h"
 #include "core/text/big5.h"
 
 namespace kivrel {
@@ -28,15 +27,15 @@ std::string CsvTextCell(std::string_view utf8) {
   return text;
 }
 
-void WriteBoardCsv(std::ostream& out, const TStringList& stockList) {
+void WriteBoardCsv(std::ostream& out, const std::vector<TStock*>& stocks) {
   const char* separator = "";
   for (const TGridColumn& column : kGridColumns) {
     out << separator << CsvField(Big5ToUtf8(column.Title));
     separator = ",";
   }
   out << "\r\n";
-  for (int i = 0; i < stockList.Count(); ++i) {
-    const TRowValues values(StockAt(stockList, i));
+  for (const TStock* stock : stocks) {
+    const TRowValues values(*stock);
     separator = "";
     for (const TGridColumn& column : kGridColumns) {
       std::string text = Big5ToUtf8(ColumnText(column, values));

@@ -5,8 +5,9 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "core/lists/string_list.h"
+#include "core/store/stock.h"
 
 namespace kivrel {
 
@@ -18,6 +19,7 @@ std::string CsvField(std::string_view utf8);
 // with "=", "+", "-" or "@") led by "'".
 std::string CsvTextCell(std::string_view utf8);
 
-void WriteBoardCsv(std::ostream& out, const TStringList& stockList);
+// The title row, then a row for each stock, in the order given.
+void WriteBoardCsv(std::ostream& out, const std::vector<TStock*>& stocks);
 
 }  // namespace kivrel

@@ -44,7 +44,14 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& fields) {
   out << "\r\n";
 }
 
-std::string DateText(std::int32_t day) {
+std::string Shown(std::string_view code) { return std::string(TrimView(code)); }
+
+}  // namespace
+
+THistoryCsvError::THistoryCsvError(TKind kind, std::string text, std::optional<std::int32_t> day)
+    : std::runtime_error(text), kind_(kind), text_(std::move(text)), day_(day) {}
+
+std::string CsvDateText(std::int32_t day) {
   const std::chrono::year_month_day date{kDayZero + std::chrono::days{day}};
   char text[32];
   std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
@@ -52,12 +59,8 @@ std::string DateText(std::int32_t day) {
   return text;
 }
 
-std::string Shown(std::string_view code) { return std::string(TrimView(code)); }
-
-}  // namespace
-
 std::int32_t ParseCsvDate(std::string_view text) {
-  const auto fail = [&] { return THistoryCsvError("'" + std::string(text) + "' is not a date (YYYY-MM-DD)"); };
+  const auto fail = [&] { return THistoryCsvError(THistoryCsvError::TKind::NotADate, std::string(text)); };
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') throw fail();
   int parts[3] = {0, 0, 0};
   for (std::size_t i = 0, part = 0; i < text.size(); ++i) {
@@ -79,7 +82,7 @@ std::int32_t ParseCsvDate(std::string_view text) {
 void WriteHistoryCsv(std::ostream& out, const THistory& history, std::string_view code,
                      std::optional<std::int32_t> day) {
   const std::vector<THistoryStock> stocks = history.StocksWithCode(code);
-  if (stocks.empty()) throw THistoryCsvError("no quotes of " + Shown(code) + " are kept");
+  if (stocks.empty()) throw THistoryCsvError(THistoryCsvError::TKind::NoQuotes, Shown(code));
   std::vector<TQuoteRow> rows;
   for (const THistoryStock& stock : stocks) {
     const std::optional<std::int32_t> latest = day ? day : history.LatestDay(stock);
@@ -87,7 +90,7 @@ void WriteHistoryCsv(std::ostream& out, const THistory& history, std::string_vie
     if (!rows.empty()) break;
   }
   if (rows.empty()) {
-    throw THistoryCsvError("no quotes of " + Shown(code) + " are kept" + (day ? " for " + DateText(*day) : ""));
+    throw THistoryCsvError(THistoryCsvError::TKind::NoQuotes, Shown(code), day);
   }
   // 時間 (time), then the board's titles of the values.
   std::vector<std::string> titles{Big5ToUtf8("\xAE\xC9\xB6\xA1")};
@@ -110,14 +113,14 @@ void WriteDailyCsv(std::ostream& out, const THistory& history, std::string_view 
     rows = history.Daily(stock);
     if (!rows.empty()) break;
   }
-  if (rows.empty()) throw THistoryCsvError("no daily rows of " + Shown(code) + " are kept");
+  if (rows.empty()) throw THistoryCsvError(THistoryCsvError::TKind::NoDailyRows, Shown(code));
   // 日期 (date), then the board's titles of the values.
   std::vector<std::string> titles{Big5ToUtf8("\xA4\xE9\xB4\xC1")};
   for (const std::size_t column : kDailyColumns) titles.push_back(ColumnTitle(column));
   WriteRow(out, titles);
   for (const TDailyRow& row : rows) {
-    WriteRow(out, {DateText(row.Day), Number(row.Open, 2), Number(row.High, 2), Number(row.Low, 2), Number(row.Last, 2),
-                   Number(row.Volume, 0)});
+    WriteRow(out, {CsvDateText(row.Day), Number(row.Open, 2), Number(row.High, 2), Number(row.Low, 2),
+                   Number(row.Last, 2), Number(row.Volume, 0)});
   }
 }
 

@@ -6,18 +6,33 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "core/history/history.h"
 
 namespace kivrel {
 
-// A code or a date the history has nothing for, or a date that is not one;
-// what() says which, e.g. "no quotes of 1101 are kept for 2024-03-18".
+// A code or a date the history has nothing for, or a date that is not one:
+// what failed and the text given (the code trimmed, or the date as written),
+// with the day asked for; the words are composed where it is shown.
 class THistoryCsvError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  enum class TKind : std::uint8_t { NotADate, NoQuotes, NoDailyRows };
+  THistoryCsvError(TKind kind, std::string text, std::optional<std::int32_t> day = std::nullopt);
+
+  TKind Kind() const { return kind_; }
+  const std::string& Text() const { return text_; }
+  std::optional<std::int32_t> Day() const { return day_; }
+
+ private:
+  TKind kind_;
+  std::string text_;
+  std::optional<std::int32_t> day_;
 };
+
+// A day since 1899-12-30 as "2024-03-18".
+std::string CsvDateText(std::int32_t day);
 
 // "2024-03-18" as a day since 1899-12-30.
 std::int32_t ParseCsvDate(std::string_view text);
