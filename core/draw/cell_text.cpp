@@ -4,7 +4,7 @@
 
 #include "core/draw/alignment.h"
 #include "core/draw/decimal_underline.h"
-#include "core/lists/list_functions.h"
+#include "core/text/if_then.h"
 
 namespace kivrel {
 

@@ -5,7 +5,7 @@
 
 #include "core/draw/alignment.h"
 #include "core/draw/subtract_rect.h"
-#include "core/lists/list_functions.h"
+#include "core/text/if_then.h"
 
 namespace kivrel {
 namespace {

@@ -5,38 +5,11 @@
 #include <string>
 
 #include "core/grid/grid_columns.h"
+#include "core/text/big5_bytes.h"
 #include "core/text/trim.h"
 
 namespace kivrel {
 namespace {
-
-bool IsLeadByte(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 0x81 && u <= 0xFE;
-}
-
-char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// `needle` stands at `at` of `text`, single-byte letters in either case.
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view needle) {
-  if (text.size() - at < needle.size()) return false;
-  bool second = false;  // the byte is the second byte of a Big5 character
-  for (std::size_t i = 0; i < needle.size(); ++i) {
-    const char a = text[at + i];
-    const char b = needle[i];
-    if (second ? a != b : Fold(a) != Fold(b)) return false;
-    second = !second && IsLeadByte(b);
-  }
-  return true;
-}
-
-// True when `needle` occurs in `text` at the start of a character.
-bool ContainsWholeCharacters(std::string_view text, std::string_view needle) {
-  for (std::size_t at = 0; at + needle.size() <= text.size(); at += IsLeadByte(text[at]) ? 2 : 1) {
-    if (MatchesAt(text, at, needle)) return true;
-  }
-  return false;
-}
 
 const TStock* StockOf(const TStringGrid& grid, int row) { return dynamic_cast<const TStock*>(grid.Objects(0, row)); }
 
@@ -83,7 +56,7 @@ bool StockMatches(const TStringGrid& grid, int row, std::string_view big5Query) 
   const TStock* stock = StockOf(grid, row);
   if (stock == nullptr || big5Query.empty()) return false;
   return MatchesAt(TrimView(stock->Payload.Code()), 0, big5Query) ||
-         ContainsWholeCharacters(TrimView(stock->Payload.Name()), big5Query);
+         FindWholeCharacters(TrimView(stock->Payload.Name()), big5Query) != std::string_view::npos;
 }
 
 }  // namespace kivrel

@@ -67,9 +67,6 @@ class TStringList {
   // Replaces all entries by the lines of `text` (ForEachLine).
   void SetText(std::string_view text);
 
-  // Reads the file's bytes whole, unconverted, and assigns them as text.
-  void LoadFromFile(const std::string& fileName);
-
  private:
   std::size_t Checked(int index) const;
 
