@@ -65,8 +65,7 @@ QString TGridModel::ToolTip(int col, int gridRow) const {
   // The text as drawn, measured in the font it is drawn in.
   const std::string text = MakeGridCellInfo(grid_, col, gridRow, TRect{}).Text;
   TFont font = grid_.Font();
-  font.Name = IsChineseText(text) ? std::string(ChineseFontName) : std::string(LatinFontName);
-  if (DecimalUnderline) font.Style.Include(TFontStyle::fsBold);
+  ChooseCellFont(font, IsChineseText(text));
   const QString shown = ToQString(text);
   if (QFontMetrics(TQtCanvas::ToQFont(font)).horizontalAdvance(shown) <= grid_.DefaultColWidth()) return {};
   return shown;

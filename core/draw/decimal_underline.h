@@ -41,11 +41,12 @@ std::optional<TDecimalParts> SplitDecimalText(std::string_view text);
 // system).
 int SmallFontHeight(int fullHeight);
 
-// The colours are accepted for symmetry with DrawCellText and not read: the
-// canvas already carries them. DrawDecimalLeft and DrawDecimalRight place
-// both parts with TextFormatFlags(hAlign, vAlign); DrawDecimalLeft puts the
-// decimals right after the integer part, DrawDecimalRight the integer part
-// right before the decimals.
+// fontColor and brushColor are the cell's colours, which DrawCellText has
+// already given the canvas; the parts are drawn in the canvas's colours.
+// DrawDecimalLeft and DrawDecimalRight place both parts with
+// TextFormatFlags(hAlign, vAlign); DrawDecimalLeft puts the decimals right
+// after the integer part, DrawDecimalRight the integer part right before the
+// decimals.
 void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                      std::uint8_t hAlign, std::uint8_t vAlign);
 void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
