@@ -11,6 +11,7 @@
 #include "core/grid/board_summary.h"
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
+#include "core/grid/row_stock.h"
 #include "core/text/trim.h"
 
 namespace kivrel {
@@ -55,7 +56,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QString TGridModel::ToolTip(int col, int gridRow) const {
-  const auto* stock = dynamic_cast<const TStock*>(grid_.Objects(0, gridRow));
+  const TStock* stock = RowStock(grid_, gridRow);
   const TGridColumn* column = ColumnAt(col);
   if (stock != nullptr && column != nullptr && column->Kind != TColumnKind::Number) {
     const StockRecord& record = stock->Payload;

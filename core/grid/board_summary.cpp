@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/grid/row_stock.h"
 #include "core/lists/split_list.h"
 #include "core/price/price_state.h"
 #include "core/text/fixed_texts.h"
@@ -13,12 +14,12 @@ namespace kivrel {
 TBoardSummary SummarizeBoard(const TStringGrid& grid) {
   TBoardSummary summary;
   for (int row = 1; row < grid.RowCount(); ++row) {
-    const auto* stock = dynamic_cast<const TStock*>(grid.Objects(0, row));
+    const TStock* stock = RowStock(grid, row);
     if (stock == nullptr) continue;
     ++summary.Stocks;
     const double time = stock->Payload.QuoteTime();
     if (!QuoteTimeText(time).empty() && time > summary.LatestQuoteTime) summary.LatestQuoteTime = time;
-    switch (TPriceLimits(*stock).StateOf(stock->Payload.Last())) {
+    switch (GetPriceState(*stock, stock->Payload.Last())) {
       case psLimitUp: ++summary.LimitUp; [[fallthrough]];
       case psUp: ++summary.Up; break;
       case psFlat: ++summary.Unchanged; break;

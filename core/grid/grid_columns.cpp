@@ -1,5 +1,6 @@
 #include "core/grid/grid_columns.h"
 
+#include "core/grid/row_stock.h"
 #include "core/grid/value_format.h"
 #include "core/text/trim.h"
 
@@ -14,11 +15,11 @@ std::string ColumnText(const TGridColumn& column, const TRowValues& values) {
   return FormatValue(column.Decimals, /*force=*/false, column.PlusSign, column.Number(values));
 }
 
-std::string StockColumnText(const TObject& stock, int col) {
-  const auto* s = dynamic_cast<const TStock*>(&stock);
+std::string StockColumnText(const TStringGrid& grid, int col, int row) {
+  const TStock* stock = RowStock(grid, row);
   const TGridColumn* column = ColumnAt(col);
-  if (s == nullptr || column == nullptr) return {};
-  return ColumnText(*column, TRowValues(*s));
+  if (stock == nullptr || column == nullptr) return {};
+  return ColumnText(*column, TRowValues(*stock));
 }
 
 }  // namespace kivrel

@@ -5,15 +5,11 @@
 #include <string>
 
 #include "core/grid/grid_columns.h"
+#include "core/grid/row_stock.h"
 #include "core/text/big5_bytes.h"
 #include "core/text/trim.h"
 
 namespace kivrel {
-namespace {
-
-const TStock* StockOf(const TStringGrid& grid, int row) { return dynamic_cast<const TStock*>(grid.Objects(0, row)); }
-
-}  // namespace
 
 std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direction) {
   const TGridColumn* column = ColumnAt(col);
@@ -27,7 +23,7 @@ std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direc
   rows.reserve(static_cast<std::size_t>(std::max(0, grid.RowCount() - 1)));
   for (int row = 1; row < grid.RowCount(); ++row) {
     Keyed keyed{row, true, 0, {}};
-    if (const TStock* stock = StockOf(grid, row); stock != nullptr && column != nullptr) {
+    if (const TStock* stock = RowStock(grid, row); stock != nullptr && column != nullptr) {
       const TRowValues values(*stock);
       if (column->Kind == TColumnKind::Number) {
         keyed.Number = column->Number(values);
@@ -53,7 +49,7 @@ std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direc
 }
 
 bool StockMatches(const TStringGrid& grid, int row, std::string_view big5Query) {
-  const TStock* stock = StockOf(grid, row);
+  const TStock* stock = RowStock(grid, row);
   if (stock == nullptr || big5Query.empty()) return false;
   return MatchesAt(TrimView(stock->Payload.Code()), 0, big5Query) ||
          FindWholeCharacters(TrimView(stock->Payload.Name()), big5Query) != std::string_view::npos;

@@ -83,12 +83,13 @@ TEST(LimitPrices, EveryTwoDecimalCloseUpTo2000AgreesWithExactDecimals) {
     const float up = limits.LimitUp(), down = limits.LimitDown();
     const auto [upIn, upOut] = AroundEdge(up - LimitTolerance, up);
     const auto [downIn, downOut] = AroundEdge(down + LimitTolerance, down);
-    const bool ok = AgreesWithExact(up, cents * 107, true) && AgreesWithExact(down, cents * 93, false) &&
-                    (up == down) == (cents <= 14) &&
-                    (cents <= 14 || (down <= close && close <= up && limits.StateOf(close) == psFlat &&
-                                     limits.StateOf(up) == psLimitUp && limits.StateOf(upIn) == psLimitUp &&
-                                     limits.StateOf(upOut) == psUp && limits.StateOf(downOut) == psDown &&
-                                     limits.StateOf(down) == psLimitDown && limits.StateOf(downIn) == psLimitDown));
+    const bool ok =
+        AgreesWithExact(up, cents * 107, true) && AgreesWithExact(down, cents * 93, false) &&
+        (up == down) == (cents <= 14) &&
+        (cents <= 14 || (down <= close && close <= up && GetPriceState(limits, close) == psFlat &&
+                         GetPriceState(limits, up) == psLimitUp && GetPriceState(limits, upIn) == psLimitUp &&
+                         GetPriceState(limits, upOut) == psUp && GetPriceState(limits, downOut) == psDown &&
+                         GetPriceState(limits, down) == psLimitDown && GetPriceState(limits, downIn) == psLimitDown));
     if (!ok) faults += text + " gives " + std::to_string(up) + " and " + std::to_string(down) + "\n";
   }
   EXPECT_EQ(faults, "");

@@ -33,7 +33,7 @@ TEST(PriceState, ClassifiesAgainstTheCloseAndTheLimits) {
   };
   for (const auto& [close, value, state] : rows) {
     const TPriceLimits limits(TStock(testing::Record({.PrevClose = close})));
-    EXPECT_EQ(limits.StateOf(value), state) << close << " " << value;
+    EXPECT_EQ(GetPriceState(limits, value), state) << close << " " << value;
   }
 }
 
