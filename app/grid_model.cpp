@@ -8,11 +8,10 @@
 #include "app/qt_canvas.h"
 #include "core/draw/alignment.h"
 #include "core/draw/cell_text.h"
-#include "core/grid/board_summary.h"
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
 #include "core/grid/row_stock.h"
-#include "core/text/trim.h"
+#include "core/grid/stock_tooltip.h"
 
 namespace kivrel {
 namespace {
@@ -59,9 +58,7 @@ QString TGridModel::ToolTip(int col, int gridRow) const {
   const TStock* stock = RowStock(grid_, gridRow);
   const TGridColumn* column = ColumnAt(col);
   if (stock != nullptr && column != nullptr && column->Kind != TColumnKind::Number) {
-    const StockRecord& record = stock->Payload;
-    return ToQString(TrimView(record.Name())) + "  " + ToQString(TrimView(record.Code())) + '\n' +
-           ToQString(MarketAndCategory(record));
+    return ToQString(StockToolTip(stock->Payload));
   }
   // The text as drawn, measured in the font it is drawn in.
   const std::string text = MakeGridCellInfo(grid_, col, gridRow, TRect{}).Text;

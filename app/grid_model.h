@@ -20,7 +20,7 @@ class TGridModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // The grid row of an index, also through a proxy model in between.
+  // The grid row that a model row shows.
   static constexpr int GridRowRole = Qt::UserRole + 1;
 
   explicit TGridModel(const TStringGrid& grid, QObject* parent = nullptr);

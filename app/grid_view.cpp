@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "app/grid_delegate.h"
+#include "app/grid_header.h"
 #include "app/qt_canvas.h"
 
 namespace kivrel {
@@ -67,7 +68,7 @@ QString TGridView::SelectedRowsText() const {
   return text;
 }
 
-QColor TGridView::SelectionColor() { return TQtCanvas::ToQColor(0x8000000D); }
+QColor TGridView::SelectionColor() { return TQtCanvas::ToQColor(clHighlight); }
 
 void TGridView::paintEvent(QPaintEvent* event) {
   QTableView::paintEvent(event);
