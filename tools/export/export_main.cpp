@@ -8,7 +8,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "core/store/stock_store.h"
 #include "tools/export/csv_export.h"
 

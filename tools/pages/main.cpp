@@ -7,7 +7,7 @@
 #include <exception>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "core/io/file_io.h"
 #include "tools/pages/page_generator.h"
 

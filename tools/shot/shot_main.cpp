@@ -11,7 +11,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/program.h"
 
 namespace {

@@ -1,0 +1,3 @@
+#include "middle/middle.h"
+
+int Top() { return Middle(); }
