@@ -37,6 +37,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return ToQString(grid_.Cells(col, row));
     case GridRowRole: return row;
+    case CopyTextRole: return ToQString(CopyText(col, row));
     case Qt::ToolTipRole: return ToolTip(col, row);
     case Qt::AccessibleTextRole:
     case Qt::TextAlignmentRole:
@@ -52,6 +53,13 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
     case Qt::ForegroundRole: return TQtCanvas::ToQColor(info.FontColor);
     default: return TQtCanvas::ToQColor(info.BrushColor);
   }
+}
+
+std::string TGridModel::CopyText(int col, int gridRow) const {
+  const TStock* stock = RowStock(grid_, gridRow);
+  const TGridColumn* column = ColumnAt(col);
+  if (stock == nullptr || column == nullptr || !grid_.ShowsObjectTexts(gridRow)) return grid_.Cells(col, gridRow);
+  return ColumnValueText(*column, TRowValues(*stock));
 }
 
 QString TGridModel::ToolTip(int col, int gridRow) const {

@@ -9,6 +9,7 @@
 
 #include "app/grid_delegate.h"
 #include "app/grid_header.h"
+#include "app/grid_model.h"
 #include "app/qt_canvas.h"
 
 namespace kivrel {
@@ -61,7 +62,7 @@ QString TGridView::SelectedRowsText() const {
   for (const QModelIndex& rowIndex : selectionModel()->selectedRows()) {
     QStringList cells;
     for (int col = 0; col < model()->columnCount(); ++col) {
-      cells << model()->index(rowIndex.row(), col).data(Qt::DisplayRole).toString();
+      cells << model()->index(rowIndex.row(), col).data(TGridModel::CopyTextRole).toString();
     }
     text += cells.join('\t') + '\n';
   }

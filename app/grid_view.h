@@ -24,7 +24,8 @@ class TGridView final : public QTableView {
   // The colour of the frame that marks the selected row: the selection blue
   // of Qt's light palette, plain to see on every cell colour.
   static QColor SelectionColor();
-  // The selected rows as tab-separated lines of the cells' Unicode texts.
+  // The selected rows as tab-separated lines of the cells' Unicode texts,
+  // as a spreadsheet takes them (the model's CopyTextRole).
   QString SelectedRowsText() const;
   // Typing jumps to the next stock whose code starts with what was typed,
   // whichever cell of the row is current.

@@ -12,7 +12,13 @@ std::string ColumnText(const TGridColumn& column, const TRowValues& values) {
     case TColumnKind::Name: return FormatStockName(TrimView(values.Record.Name()));
     case TColumnKind::Number: break;
   }
-  return FormatValue(column.Decimals, /*force=*/false, column.PlusSign, column.Number(values));
+  const float number = column.Number(values);
+  return FormatValue(column.Decimals, /*force=*/false, column.PlusSign, column.Negated ? -number : number);
+}
+
+std::string ColumnValueText(const TGridColumn& column, const TRowValues& values) {
+  if (column.Kind != TColumnKind::Number || !column.Negated) return ColumnText(column, values);
+  return FormatValue(column.Decimals, /*force=*/false, /*plusSign=*/false, column.Number(values));
 }
 
 std::string StockColumnText(const TStringGrid& grid, int col, int row) {

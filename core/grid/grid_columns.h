@@ -51,6 +51,9 @@ struct TGridColumn {
   float (*Number)(const TRowValues&);
   int Decimals;
   bool PlusSign;
+  // The grid shows the value negated, as the board shows the limit-down
+  // price ("-9.31"); sorting, copying and the CSV take the value itself.
+  bool Negated;
   TColumnColors Colors;
   // ByState columns: the value whose price state colours the cell and
   // decides its limit mark.
@@ -84,23 +87,23 @@ inline float Amplitude(Row r) { return r.Amplitude; }
 inline float PrevClose(Row r) { return r.Record.PrevClose(); }
 inline float LimitUp(Row r) { return r.Limits.LimitUp(); }
 inline float LimitDown(Row r) { return r.Limits.LimitDown(); }
-inline float NegatedLimitDown(Row r) { return -r.Limits.LimitDown(); }
 
 // Two decimals, coloured by the price state of `deciding`.
-constexpr TGridColumn Price(std::size_t i, float (*number)(Row), float (*deciding)(Row), bool plusSign = false) {
-  return {Title(i), TColumnKind::Number, number, 2, plusSign, TColumnColors::ByState, deciding, haRight};
+constexpr TGridColumn Price(std::size_t i, float (*number)(Row), float (*deciding)(Row), bool plusSign = false,
+                            bool negated = false) {
+  return {Title(i), TColumnKind::Number, number, 2, plusSign, negated, TColumnColors::ByState, deciding, haRight};
 }
 // Fixed colours.
 constexpr TGridColumn Fixed(std::size_t i, TColumnKind kind, float (*number)(Row), int decimals, TColumnColors colors,
                             std::uint8_t hAlign) {
-  return {Title(i), kind, number, decimals, false, colors, nullptr, hAlign};
+  return {Title(i), kind, number, decimals, false, false, colors, nullptr, hAlign};
 }
 
 }  // namespace columns
 
 // Columns 5 and 10 (the change and its percentage) take their colours from
-// the last price, not from their own sign; column 14 shows the limit-down
-// price negated but is coloured by the price itself.
+// the last price, not from their own sign; column 14's value is the
+// limit-down price, which the grid shows negated.
 inline constexpr std::array<TGridColumn, kGridColumnCount> kGridColumns{{
     columns::Fixed(0, TColumnKind::Code, nullptr, 0, TColumnColors::Market, haLeft),
     columns::Fixed(1, TColumnKind::Name, nullptr, 0, TColumnColors::Market, haLeft),
@@ -116,7 +119,7 @@ inline constexpr std::array<TGridColumn, kGridColumnCount> kGridColumns{{
     columns::Fixed(11, TColumnKind::Number, columns::Amplitude, 2, TColumnColors::Amplitude, haRight),
     columns::Price(12, columns::PrevClose, columns::PrevClose),
     columns::Price(13, columns::LimitUp, columns::LimitUp, /*plusSign=*/true),
-    columns::Price(14, columns::NegatedLimitDown, columns::LimitDown, /*plusSign=*/true),
+    columns::Price(14, columns::LimitDown, columns::LimitDown, /*plusSign=*/true, /*negated=*/true),
 }};
 
 static_assert(columns::Title(14).size() == 6 && kColumnTitlesText.size() == 15 * 6 + 14,
@@ -128,8 +131,14 @@ constexpr const TGridColumn* ColumnAt(int col) {
 }
 
 // The text a row shows in the column: the code trimmed; the name trimmed and
-// spread by FormatStockName; a number by FormatValue (empty for 0).
+// spread by FormatStockName; a number by FormatValue (empty for 0), negated
+// in a Negated column.
 std::string ColumnText(const TGridColumn& column, const TRowValues& values);
+
+// The text a spreadsheet takes from the cell (copied rows, the CSV): the
+// text shown, except that a Negated column gives its value as it is, without
+// "+" ("9.31" where the grid shows "-9.31").
+std::string ColumnValueText(const TGridColumn& column, const TRowValues& values);
 
 // The grid's object text: column `col` for the stock of row `row`; empty for
 // a row without a stock or a column beyond the board.

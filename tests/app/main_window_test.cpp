@@ -138,7 +138,8 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   EXPECT_EQ(view.rowViewportPosition(view.rowAt(0)), 0);  // the first visible row is whole
   EXPECT_LE(view.rowViewportPosition(199) + view.rowHeight(199), view.viewport()->height());
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t"));
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t\t\t\t\t\t\t\t10.00\t+10.65\t9.31\n");
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
   EXPECT_TRUE(DecimalUnderline && w->N1->isChecked());
   QTest::keyClick(w.get(), Qt::Key_U, Qt::ControlModifier);
