@@ -16,7 +16,6 @@ class TGridView final : public QTableView {
   TGridView(const TStringGrid& grid, QWidget* parent = nullptr);
 
   void SetOnDrawCell(TDrawCellHook hook) { painter_.SetHook(std::move(hook)); }
-  const TCellPainter& CellPainter() const { return painter_; }
 
   // Every column `colWidth` and every row `rowHeight` pixels wide, inside
   // one-pixel grid lines.

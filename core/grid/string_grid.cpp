@@ -2,7 +2,8 @@
 
 namespace kivrel {
 
-TStringGrid::TStringGrid(int colCount, int rowCount) : colCount_(colCount < 0 ? 0 : colCount) {
+TStringGrid::TStringGrid(int colCount, int rowCount, TColor color)
+    : colCount_(colCount < 0 ? 0 : colCount), color_(color) {
   rows_.resize(static_cast<std::size_t>(rowCount < 0 ? 0 : rowCount));
 }
 

@@ -25,7 +25,9 @@ class TStringGrid {
   // The text of cell (col, row) of a row that shows its object.
   using TObjectText = std::string (*)(const TStringGrid& grid, int col, int row);
 
-  TStringGrid(int colCount, int rowCount);
+  // `color` is the grid's own colour, the background of its data cells; the
+  // board's grid has the button face.
+  TStringGrid(int colCount, int rowCount, TColor color = clBtnFace);
   TStringGrid(const TStringGrid&) = delete;
   TStringGrid& operator=(const TStringGrid&) = delete;
   virtual ~TStringGrid() = default;
@@ -58,7 +60,6 @@ class TStringGrid {
   void SetFontHeight(int height);
 
   TColor Color() const { return color_; }
-  void SetColor(TColor color) { color_ = color; }
 
   // Width of the area that shows the cells, in pixels.
   virtual int ClientWidth() const = 0;
@@ -96,7 +97,7 @@ class TStringGrid {
   int defaultColWidth_ = 64;
   int defaultRowHeight_ = 24;
   TFont font_;
-  TColor color_ = clBtnFace;
+  TColor color_;
   int updating_ = 0;
 };
 

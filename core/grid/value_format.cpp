@@ -40,8 +40,6 @@ std::string Fixed(int decimals, long double value) {
 
 }  // namespace
 
-std::string FloatFormatText(int decimals) { return "%." + std::to_string(decimals) + "f"; }
-
 std::string FormatValue(int decimals, bool force, bool plusSign, long double value) {
   if (value == 0 && !force) return {};
   if (decimals < 0) decimals = 0;

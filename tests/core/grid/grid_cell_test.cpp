@@ -10,8 +10,10 @@
 
 namespace kivrel {
 
+constexpr TColor gridColor = 0x00C0C0C0;  // not button face, so the two tell apart
+
 struct Board : TStringGrid {
-  Board() : TStringGrid(15, 2) {}
+  Board() : TStringGrid(15, 2, gridColor) {}
   int ClientWidth() const override { return 0; }
   void Invalidate() override {}
 };
@@ -24,13 +26,11 @@ struct Board : TStringGrid {
 // right.
 TEST(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
   constexpr TRect cell{10, 24, 75, 48};
-  constexpr TColor gridColor = 0x00C0C0C0;  // not button face, so the two tell apart
   StockRecord record = testing::Record({.Code = " 1101 ", .PrevClose = 10});
   const float values[] = {10.65F, 9.31F, 9.5F, 0.3F, 10, 11, 10.3F, 1234};  // bid to volume, packed from byte 34
   std::memcpy(record.Bytes() + 34, values, sizeof values);
   TStock stock(record);
   Board grid;
-  grid.SetColor(gridColor);
   grid.SetObjectText(StockColumnText);
   grid.SetObjects(0, 1, &stock);
   grid.ShowObjectTexts(1);
