@@ -1,2 +1,0 @@
-#pragma once
-inline int Low() { return 1; }

@@ -1,3 +1,0 @@
-#include "low/low.h"
-
-int Top() { return Low(); }

@@ -1,3 +1,0 @@
-#include "middle/middle.h"
-
-int Top() { return Middle(); }
