@@ -6,12 +6,13 @@
 
 namespace kivrel {
 
-// True for the times of the years 1900 to 9999 (days 2 to 2958465); 0, the
-// time of a stock without one, is not among them.
+// True when the time, rounded to the nearest minute (half a minute up),
+// falls in the years 1900 to 9999; 0, the time of a stock without one, does
+// not.
 bool HasQuoteTimeText(double quoteTime);
 
-// "2026-12-06 13:30", rounded to the nearest minute (half a minute up);
-// empty when HasQuoteTimeText is false.
+// "2026-12-06 13:30", the time rounded to the nearest minute; empty when
+// HasQuoteTimeText is false.
 std::string QuoteTimeText(double quoteTime);
 
 }  // namespace kivrel
