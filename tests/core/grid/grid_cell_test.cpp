@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "core/grid/grid_columns.h"
-#include "core/grid/value_format.h"
+#include "core/grid/stock_tooltip.h"
+#include "core/text/big5.h"
 #include "support/stocks.h"
 
 namespace kivrel {
@@ -35,12 +36,14 @@ TEST(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
   grid.SetObjects(0, 1, &stock);
   grid.ShowObjectTexts(1);
   const std::tuple<int, const char*, const char*, TColor, TColor> rows[] = {
-      {0, "1101", "", clBlue, clBtnFace},  {1, "\xA5x\xA1@\xAA\x64", "", clBlue, clBtnFace},
-      {2, "10.65", "+", clYellow, clRed},  {3, "9.31", "-", clWhite, clGreen},
-      {4, "9.50", "", clGreen, clBtnFace}, {5, "+0.30", "", clGreen, clBtnFace},
-      {6, "1234", "", clTeal, gridColor},  {7, "10.00", "", clBlack, clBtnFace},
-      {8, "11.00", "+", clYellow, clRed},  {11, "6.80", "", clNavy, gridColor},
-      {13, "+10.65", "", clYellow, clRed}, {14, "-9.31", "", clWhite, clGreen},
+      {0, "1101", "", clBlue, clBtnFace},    {1, "\xA5x\xA1@\xAA\x64", "", clBlue, clBtnFace},
+      {2, "10.65", "+", clYellow, clRed},    {3, "9.31", "-", clWhite, clGreen},
+      {4, "9.50", "", clGreen, clBtnFace},   {5, "+0.30", "", clGreen, clBtnFace},
+      {6, "1234", "", clTeal, gridColor},    {7, "10.00", "", clBlack, clBtnFace},
+      {8, "11.00", "+", clYellow, clRed},    {9, "10.30", "", clRed, clBtnFace},
+      {10, "+3.00", "", clGreen, clBtnFace}, {11, "6.80", "", clNavy, gridColor},
+      {12, "10.00", "", clBlack, clBtnFace}, {13, "+10.65", "", clYellow, clRed},
+      {14, "-9.31", "", clWhite, clGreen},
   };
   for (const auto& [col, text, mark, font, brush] : rows) {
     EXPECT_EQ(grid.Cells(col, 1), text) << col;
@@ -48,13 +51,11 @@ TEST(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
                                                                      col < 2 ? haLeft : haRight, vaCenter, false))
         << col;
   }
-}
-
-// The name column's texts: spaces go first; then 台泥 becomes 台　泥, while six
-// bytes stay.
-TEST(FormatStockName, SpreadsFourByteNames) {
-  EXPECT_EQ(FormatStockName("\245x \252d "), "\245x\241@\252d");
-  EXPECT_EQ(FormatStockName("\245x\306W \271q"), "\245x\306W\271q");
+  // Over the code or name: name and code trimmed, the market and the
+  // category; the market alone for a category the tables lack.
+  EXPECT_EQ(Big5ToUtf8(StockToolTip(record)), "台泥  1101\n上市 水泥");
+  record.SetCategory(28);
+  EXPECT_EQ(Big5ToUtf8(StockToolTip(record)), "台泥  1101\n上市");
 }
 
 }  // namespace kivrel

@@ -19,6 +19,14 @@ TStock Stock(float prevClose, float change = 0, float high = 0, float low = 0) {
 
 long Cents(float price) { return std::lround(price * 100.0); }  // as the grid shows it, two decimals
 
+// A price at a band's bound takes the band's tick; one just below, the tick
+// of the band below.
+TEST(TickSizes, EachBandBeginsAtItsBound) {
+  const std::pair<float, float> rows[] = {{9.99F, 0.01F}, {10, 0.05F},    {49.99F, 0.05F}, {50, 0.1F}, {99.99F, 0.1F},
+                                          {100, 0.5F},    {499.5F, 0.5F}, {500, 1},        {999, 1},   {1000, 5}};
+  for (const auto& [price, tick] : rows) EXPECT_EQ(TickSizes(price), tick) << price;
+}
+
 // Close, and the limit prices in cents, for closes where double arithmetic
 // (the first two) or the factors held as doubles (the next three) would land
 // on another tick; and a close whose limit-down 930 lies on a tick exactly:
