@@ -53,7 +53,8 @@ void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& tex
                       std::uint8_t hAlign, std::uint8_t vAlign);
 // Splits the cell in proportion to the byte counts of the two parts (a half
 // pixel going to the even side) and draws the integer part right-aligned
-// against the split, the decimals left-aligned from it; hAlign is not read.
+// against the split, the decimals left-aligned from it; hAlign places only
+// a text without ".".
 void DrawDecimalCenter(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                        std::uint8_t hAlign, std::uint8_t vAlign);
 
