@@ -12,11 +12,7 @@ TEST(BoardSummary, CountsStocksByTheirLastPriceAndShowsTheLatestQuoteMinute) {
   TBoardSummary summary;
   const std::pair<float, double> stocks[] = {{10.65F, 46000.5}, {10.3F, 3e6}, {10, 0},
                                              {9.5F, 46001},     {9.31F, 1},   {0, 46000}};
-  for (const auto& [last, time] : stocks) {
-    StockRecord record = testing::Record({.Last = last});
-    record.SetQuoteTime(time);
-    summary.Add(TStock(record));
-  }
+  for (const auto& [last, time] : stocks) summary.Add(TStock(testing::Record({.Last = last, .QuoteTime = time})));
   EXPECT_EQ(std::tuple(summary.Stocks, summary.Up, summary.Down, summary.Unchanged, summary.LimitUp, summary.LimitDown,
                        summary.LatestQuoteTime),
             std::tuple(6, 2, 2, 1, 1, 1, 46001.0));

@@ -20,10 +20,8 @@ TEST(PriceState, ClassifiesAgainstTheCloseAndTheLimits) {
       {10, inf, psLimitUp},       {10, -1, psLimitDown}, {10, above, psUp}, {10, below, psDown},
       {0.15F, tiny, psLimitDown}, {10, 0, psNone},       {0, 10, psNone},   {0.14F, 0.14F, psNone},
       {10, nan, psNone},          {nan, 10, psNone}};
-  for (const auto& [close, value, state] : rows) {
-    const TPriceLimits limits(TStock(testing::Record({.PrevClose = close})));
-    EXPECT_EQ(GetPriceState(limits, value), state) << close << " " << value;
-  }
+  for (const auto& [close, value, state] : rows)
+    EXPECT_EQ(GetPriceState(TStock(testing::Record({.PrevClose = close})), value), state) << close << " " << value;
 }
 
 }  // namespace kivrel
