@@ -2,7 +2,8 @@
 // The board's 15 columns, each described once: its title, the text of its
 // cells, the value whose price state colours them (or the fixed colours of a
 // column that has none) and its alignment. The cell texts, the cell drawing,
-// the title row and the CSV export all read this table.
+// the title row, sorting, copied rows and the CSV export all read this
+// table.
 
 #include <array>
 #include <cstdint>
@@ -46,7 +47,7 @@ enum class TColumnColors : std::uint8_t {
 struct TGridColumn {
   std::string_view Title;  // Big5
   TColumnKind Kind;
-  // Number columns: the value shown, with its decimals and whether a
+  // Number columns: the column's value, with its decimals and whether a
   // positive value shows "+".
   float (*Number)(const TRowValues&);
   int Decimals;
