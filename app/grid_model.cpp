@@ -8,10 +8,10 @@
 #include "app/qt_canvas.h"
 #include "core/draw/alignment.h"
 #include "core/draw/cell_text.h"
-#include "core/grid/board_summary.h"
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
-#include "core/text/trim.h"
+#include "core/grid/row_stock.h"
+#include "core/grid/stock_tooltip.h"
 
 namespace kivrel {
 namespace {
@@ -48,6 +48,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: return ToQString(grid_.Cells(col, row));
     case GridRowRole: return row;
+    case CopyTextRole: return ToQString(CopyText(col, row));
     case Qt::ToolTipRole: return ToolTip(col, row);
     case Qt::AccessibleTextRole:
     case Qt::TextAlignmentRole:
@@ -65,19 +66,23 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+std::string TGridModel::CopyText(int col, int gridRow) const {
+  const TStock* stock = RowStock(grid_, gridRow);
+  const TGridColumn* column = ColumnAt(col);
+  if (stock == nullptr || column == nullptr || !grid_.ShowsObjectTexts(gridRow)) return grid_.Cells(col, gridRow);
+  return ColumnValueText(*column, TRowValues(*stock));
+}
+
 QString TGridModel::ToolTip(int col, int gridRow) const {
-  const auto* stock = dynamic_cast<const TStock*>(grid_.Objects(0, gridRow));
+  const TStock* stock = RowStock(grid_, gridRow);
   const TGridColumn* column = ColumnAt(col);
   if (stock != nullptr && column != nullptr && column->Kind != TColumnKind::Number) {
-    const StockRecord& record = stock->Payload;
-    return ToQString(TrimView(record.Name())) + "  " + ToQString(TrimView(record.Code())) + '\n' +
-           ToQString(MarketAndCategory(record));
+    return ToQString(StockToolTip(stock->Payload));
   }
   // The text as drawn, measured in the font it is drawn in.
   const std::string text = MakeGridCellInfo(grid_, col, gridRow, TRect{}).Text;
   TFont font = grid_.Font();
-  font.Name = IsChineseText(text) ? std::string(ChineseFontName) : std::string(LatinFontName);
-  if (DecimalUnderline) font.Style.Include(TFontStyle::fsBold);
+  ChooseCellFont(font, IsChineseText(text));
   const QString shown = ToQString(text);
   if (QFontMetrics(TQtCanvas::ToQFont(font)).horizontalAdvance(shown) <= grid_.DefaultColWidth()) return {};
   return shown;

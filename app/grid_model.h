@@ -9,6 +9,7 @@
 #include <QAbstractTableModel>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/grid/row_order.h"
@@ -20,8 +21,11 @@ class TGridModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // The grid row of an index, also through a proxy model in between.
+  // The grid row that a model row shows.
   static constexpr int GridRowRole = Qt::UserRole + 1;
+  // The cell's text as a spreadsheet takes it (ColumnValueText): the limit-
+  // down price positive where the grid shows it negated.
+  static constexpr int CopyTextRole = Qt::UserRole + 2;
 
   explicit TGridModel(const TStringGrid& grid, QObject* parent = nullptr);
 
@@ -55,6 +59,7 @@ class TGridModel final : public QAbstractTableModel {
   void ResetEnded() { endResetModel(); }
 
  private:
+  std::string CopyText(int col, int gridRow) const;
   QString ToolTip(int col, int gridRow) const;
 
   void SetOrder(std::vector<int> order);

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 
 #include "app/grid_delegate.h"
+#include "app/grid_header.h"
+#include "app/grid_model.h"
 #include "app/qt_canvas.h"
 
 namespace kivrel {
@@ -60,14 +62,14 @@ QString TGridView::SelectedRowsText() const {
   for (const QModelIndex& rowIndex : selectionModel()->selectedRows()) {
     QStringList cells;
     for (int col = 0; col < model()->columnCount(); ++col) {
-      cells << model()->index(rowIndex.row(), col).data(Qt::DisplayRole).toString();
+      cells << model()->index(rowIndex.row(), col).data(TGridModel::CopyTextRole).toString();
     }
     text += cells.join('\t') + '\n';
   }
   return text;
 }
 
-QColor TGridView::SelectionColor() { return TQtCanvas::ToQColor(0x8000000D); }
+QColor TGridView::SelectionColor() { return TQtCanvas::ToQColor(clHighlight); }
 
 void TGridView::paintEvent(QPaintEvent* event) {
   QTableView::paintEvent(event);

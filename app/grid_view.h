@@ -16,7 +16,6 @@ class TGridView final : public QTableView {
   TGridView(const TStringGrid& grid, QWidget* parent = nullptr);
 
   void SetOnDrawCell(TDrawCellHook hook) { painter_.SetHook(std::move(hook)); }
-  const TCellPainter& CellPainter() const { return painter_; }
 
   // Every column `colWidth` and every row `rowHeight` pixels wide, inside
   // one-pixel grid lines.
@@ -24,7 +23,8 @@ class TGridView final : public QTableView {
   // The colour of the frame that marks the selected row: the selection blue
   // of Qt's light palette, plain to see on every cell colour.
   static QColor SelectionColor();
-  // The selected rows as tab-separated lines of the cells' Unicode texts.
+  // The selected rows as tab-separated lines of the cells' Unicode texts,
+  // as a spreadsheet takes them (the model's CopyTextRole).
   QString SelectedRowsText() const;
   // Typing jumps to the next stock whose code starts with what was typed,
   // whichever cell of the row is current.

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/error_text.h"
 #include "app/program.h"
 #include "app/quit_signals.h"

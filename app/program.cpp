@@ -4,7 +4,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/error_text.h"
 #include "app/font_setup.h"
 #include "core/text/big5.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing canvas over a QPainter: fonts by name and character-cell
-// height, brush fills, text measuring and DrawTextA-style text placement.
+// height, brush fills, text measuring and text placed by the flags of
+// core/draw/canvas.h.
 
 #include <QFont>
 #include <QFontMetrics>

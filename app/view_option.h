@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "core/views/view_catalogue.h"
 
 namespace kivrel {

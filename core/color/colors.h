@@ -17,6 +17,7 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clOlive = 0x00008080;
 inline constexpr TColor clTeal = 0x00808000;
 inline constexpr TColor clNavy = 0x00800000;
-inline constexpr TColor clBtnFace = 0x8000000F;  // the system's button-face colour
+inline constexpr TColor clBtnFace = 0x8000000F;    // the system's button-face colour
+inline constexpr TColor clHighlight = 0x8000000D;  // the system's colour of selected items
 
 }  // namespace kivrel

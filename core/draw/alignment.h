@@ -1,6 +1,6 @@
 #pragma once
-// Alignment codes of a cell's text, one byte each, and the DrawText flags
-// they stand for.
+// Alignment codes of a cell's text, one byte each, and the text-drawing
+// flags they stand for.
 
 #include <cstdint>
 
@@ -16,8 +16,8 @@ inline constexpr std::uint8_t vaTop = 0;
 inline constexpr std::uint8_t vaCenter = 1;
 inline constexpr std::uint8_t vaBottom = 2;
 
-// Always one line, clipped, with "&" taken as a prefix (no DT_NOCLIP, no
-// DT_NOPREFIX). A code above 2 centres in its direction, so 3 and 3 give 0x25.
+// Always one line (DT_SINGLELINE). A code above 2 centres in its direction,
+// so 3 and 3 give 0x25.
 constexpr std::uint32_t TextFormatFlags(std::uint8_t hAlign, std::uint8_t vAlign) {
   std::uint32_t flags = DT_SINGLELINE;
   if (hAlign == haLeft) {

@@ -37,7 +37,9 @@ struct TFont {
   TFontStyles Style;
 };
 
-// Text-drawing flags with the meanings of Win32 DrawTextA.
+// Text-drawing flags, under the names the system gives them: where a single
+// line of text stands in its rectangle, across (left, centre, right) and down
+// (top, centre, bottom).
 inline constexpr std::uint32_t DT_LEFT = 0x00;
 inline constexpr std::uint32_t DT_CENTER = 0x01;
 inline constexpr std::uint32_t DT_RIGHT = 0x02;
@@ -63,8 +65,8 @@ class TCanvas {
   virtual void FillRect(const TRect& rect) = 0;
   // Width in pixels of a Big5 text in the current font.
   virtual int TextWidth(std::string_view text) = 0;
-  // DrawTextA: the whole Big5 text on one line, placed in `rect` by the
-  // flags, clipped to it; "&" underlines the next character, "&&" shows one
+  // Draws the whole Big5 text on one line, placed in `rect` by the flags and
+  // clipped to it; "&" underlines the character after it and "&&" shows one
   // "&"; an empty text draws nothing.
   virtual void DrawText(std::string_view text, const TRect& rect, std::uint32_t flags) = 0;
   // A straight line with the pen.

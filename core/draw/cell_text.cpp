@@ -4,7 +4,7 @@
 
 #include "core/draw/alignment.h"
 #include "core/draw/decimal_underline.h"
-#include "core/lists/list_functions.h"
+#include "core/text/if_then.h"
 
 namespace kivrel {
 
@@ -43,20 +43,24 @@ bool IsChineseText(std::string_view text) {
   return HasHighByteBeforeLast(text);
 }
 
+void ChooseCellFont(TFont& font, bool chinese) {
+  font.Name = IfThenStr(chinese, std::string(ChineseFontName), std::string(LatinFontName));
+  if (DecimalUnderline && !chinese) font.Style.Include(TFontStyle::fsBold);
+}
+
 void DrawCellText(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                   std::uint8_t hAlign, std::uint8_t vAlign, bool noFill) {
   const TFontHeightKeeper heightKeeper(canvas);
   canvas.Font.Color = fontColor;
   canvas.BrushColor = brushColor;
   const bool chinese = IsChineseText(text);
-  canvas.Font.Name = IfThenStr(chinese, std::string(ChineseFontName), std::string(LatinFontName));
+  ChooseCellFont(canvas.Font, chinese);
   if (!noFill) canvas.FillRect(rect);
 
   if (!DecimalUnderline || chinese) {
     canvas.DrawText(text, rect, TextFormatFlags(hAlign, vAlign));
     return;
   }
-  canvas.Font.Style.Include(TFontStyle::fsBold);
   if (hAlign == haLeft) {
     DrawDecimalLeft(canvas, rect, text, fontColor, brushColor, hAlign, vAlign);
   } else if (hAlign == haRight) {

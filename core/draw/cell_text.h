@@ -28,9 +28,15 @@ inline constexpr std::string_view LatinFontName = "ARIAL";
 // and the arrows "↑" and "↓".
 bool IsChineseText(std::string_view text);
 
-// Sets the font colour, brush colour and font name, fills `rect` unless
+// The face of a cell's text, set on `font`: ChineseFontName for a Chinese
+// text, LatinFontName for any other; in decimal-underline mode a Latin text
+// is bold as well. The cell drawing and the width a tooltip measures both
+// take the font from here.
+void ChooseCellFont(TFont& font, bool chinese);
+
+// Sets the font colour, brush colour and ChooseCellFont, fills `rect` unless
 // `noFill`, then draws `text`. In decimal-underline mode a Latin text is drawn
-// bold by DrawDecimalLeft (hAlign haLeft), DrawDecimalRight (haRight) or
+// by DrawDecimalLeft (hAlign haLeft), DrawDecimalRight (haRight) or
 // DrawDecimalCenter (any other code). The font height found on entry is put
 // back on return, also when the canvas throws; colour, name, style and brush
 // stay as set here.

@@ -2,13 +2,35 @@
 
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 #include "core/draw/alignment.h"
 #include "core/draw/subtract_rect.h"
-#include "core/lists/list_functions.h"
+#include "core/text/if_then.h"
 
 namespace kivrel {
 namespace {
+
+// What the three forms begin with: the font height found on entry, the
+// decimals' height and the text's parts.
+struct TDecimalStart {
+  int FullHeight;
+  int SmallHeight;
+  TDecimalParts Parts;
+};
+
+// A text without "." is drawn whole into `rect` with `flags` at the height
+// found, and there is nothing more to do.
+std::optional<TDecimalStart> StartDecimal(TCanvas& canvas, const TRect& rect, const std::string& text,
+                                          std::uint32_t flags) {
+  std::optional<TDecimalParts> parts = SplitDecimalText(text);
+  if (!parts) {
+    canvas.DrawText(text, rect, flags);
+    return std::nullopt;
+  }
+  const int fullHeight = canvas.Font.Height;
+  return TDecimalStart{fullHeight, SmallFontHeight(fullHeight), std::move(*parts)};
+}
 
 struct TDecimalRects {
   TRect IntRect;
@@ -36,12 +58,13 @@ void RaiseDecimals(TDecimalRects& rects) {
 // Three passes: the integer part at full height, the decimals small and
 // underlined, the "%" small. Every pass sets style and height first, also the
 // third when there is no "%".
-void DrawParts(TCanvas& canvas, const TDecimalParts& parts, const TDecimalRects& rects, int fullHeight, int smallHeight,
-               std::uint32_t intFlags, std::uint32_t fracFlags) {
+void DrawParts(TCanvas& canvas, const TDecimalStart& start, const TDecimalRects& rects, std::uint32_t intFlags,
+               std::uint32_t fracFlags) {
+  const TDecimalParts& parts = start.Parts;
   for (int pass = 1; pass <= 3; ++pass) {
     canvas.Font.Style.Exclude(TFontStyle::fsUnderline);
     if (pass == 2) canvas.Font.Style.Include(TFontStyle::fsUnderline);
-    canvas.Font.Height = IfThenInt(pass == 1, fullHeight, smallHeight);
+    canvas.Font.Height = IfThenInt(pass == 1, start.FullHeight, start.SmallHeight);
     if (pass == 1) {
       canvas.DrawText(parts.IntPart, rects.IntRect, intFlags);
     } else if (pass == 2) {
@@ -79,84 +102,70 @@ int SmallFontHeight(int fullHeight) { return static_cast<int>(std::int64_t{fullH
 
 void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text, TColor /*fontColor*/,
                      TColor /*brushColor*/, std::uint8_t hAlign, std::uint8_t vAlign) {
-  const int fullHeight = canvas.Font.Height;
   const std::uint32_t flags = TextFormatFlags(hAlign, vAlign);
-  const std::optional<TDecimalParts> parts = SplitDecimalText(text);
-  if (!parts) {
-    canvas.DrawText(text, rect, flags);
-    return;
-  }
-  const int smallHeight = SmallFontHeight(fullHeight);
+  const std::optional<TDecimalStart> start = StartDecimal(canvas, rect, text, flags);
+  if (!start) return;
+  const TDecimalParts& parts = start->Parts;
 
   TDecimalRects rects;
   rects.IntRect =
-      TRect{rect.Left, rect.Top, ClampToInt32(std::int64_t{rect.Left} + canvas.TextWidth(parts->IntPart)), rect.Bottom};
+      TRect{rect.Left, rect.Top, ClampToInt32(std::int64_t{rect.Left} + canvas.TextWidth(parts.IntPart)), rect.Bottom};
   rects.FracRect = SubtractRect(rect, rects.IntRect);
-  canvas.Font.Height = smallHeight;
-  SplitOffPercentBox(canvas, *parts, rects);
+  canvas.Font.Height = start->SmallHeight;
+  SplitOffPercentBox(canvas, parts, rects);
   RaiseDecimals(rects);
 
-  DrawParts(canvas, *parts, rects, fullHeight, smallHeight, flags, flags);
+  DrawParts(canvas, *start, rects, flags, flags);
 }
 
 void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& text, TColor /*fontColor*/,
                       TColor /*brushColor*/, std::uint8_t hAlign, std::uint8_t vAlign) {
-  const int fullHeight = canvas.Font.Height;
   const std::uint32_t flags = TextFormatFlags(hAlign, vAlign);
-  const std::optional<TDecimalParts> parts = SplitDecimalText(text);
-  if (!parts) {
-    canvas.DrawText(text, rect, flags);
-    return;
-  }
-  const int smallHeight = SmallFontHeight(fullHeight);
+  const std::optional<TDecimalStart> start = StartDecimal(canvas, rect, text, flags);
+  if (!start) return;
+  const TDecimalParts& parts = start->Parts;
 
   TDecimalRects rects;
-  canvas.Font.Height = smallHeight;
+  canvas.Font.Height = start->SmallHeight;
   // Measured with the "%" still on: the decimals and the "%" together take
   // the right end of the cell, and may reach beyond its left edge.
-  const int fracWidth = canvas.TextWidth(parts->FracPart + parts->PercentPart);
+  const int fracWidth = canvas.TextWidth(parts.FracPart + parts.PercentPart);
   rects.FracRect =
-      TRect{ClampToInt32(std::int64_t{rect.Left} + RectWidth64(rect) - fracWidth), rect.Top, rect.Right, rect.Bottom};
+      TRect{ClampToInt32(std::int64_t{rect.Left} + RectWidth(rect) - fracWidth), rect.Top, rect.Right, rect.Bottom};
   rects.IntRect = SubtractRect(rect, rects.FracRect);
-  if (!parts->PercentPart.empty()) {
+  if (!parts.PercentPart.empty()) {
     const TRect f = rects.FracRect;
-    rects.PercentRect =
-        TRect{ClampToInt32(std::int64_t{f.Left} + RectWidth64(f) - canvas.TextWidth(parts->PercentPart)), f.Top,
-              f.Right, f.Bottom};
+    rects.PercentRect = TRect{ClampToInt32(std::int64_t{f.Left} + RectWidth(f) - canvas.TextWidth(parts.PercentPart)),
+                              f.Top, f.Right, f.Bottom};
     rects.FracRect = SubtractRect(f, rects.PercentRect);
   }
   RaiseDecimals(rects);
 
-  DrawParts(canvas, *parts, rects, fullHeight, smallHeight, flags, flags);
+  DrawParts(canvas, *start, rects, flags, flags);
 }
 
 void DrawDecimalCenter(TCanvas& canvas, const TRect& rect, const std::string& text, TColor /*fontColor*/,
                        TColor /*brushColor*/, std::uint8_t hAlign, std::uint8_t vAlign) {
-  const int fullHeight = canvas.Font.Height;
-  const std::optional<TDecimalParts> parts = SplitDecimalText(text);
-  if (!parts) {
-    canvas.DrawText(text, rect, TextFormatFlags(hAlign, vAlign));
-    return;
-  }
-  const int smallHeight = SmallFontHeight(fullHeight);
+  const std::optional<TDecimalStart> start = StartDecimal(canvas, rect, text, TextFormatFlags(hAlign, vAlign));
+  if (!start) return;
+  const TDecimalParts& parts = start->Parts;
 
   TDecimalRects rects{rect, rect, {}};
-  const std::int64_t width = RectWidth64(rect);
+  const std::int64_t width = RectWidth(rect);
   // The "%" counts: the split follows the bytes of the text as written.
-  const std::size_t allBytes = parts->IntPart.size() + parts->FracPart.size() + parts->PercentPart.size();
+  const std::size_t allBytes = parts.IntPart.size() + parts.FracPart.size() + parts.PercentPart.size();
   if (allBytes > 0) {
     rects.IntRect.Right =
-        ClampToInt32(std::int64_t{rect.Left} + ProportionalSplit(width, parts->IntPart.size(), allBytes));
+        ClampToInt32(std::int64_t{rect.Left} + ProportionalSplit(width, parts.IntPart.size(), allBytes));
   }
-  const std::int64_t intWidth = RectWidth64(rects.IntRect);
+  const std::int64_t intWidth = RectWidth(rects.IntRect);
   rects.FracRect.Left = ClampToInt32(std::int64_t{rects.IntRect.Left} + intWidth);
   rects.FracRect.Right = ClampToInt32(std::int64_t{rects.FracRect.Left} + width - intWidth);
-  canvas.Font.Height = smallHeight;
-  SplitOffPercentBox(canvas, *parts, rects);
+  canvas.Font.Height = start->SmallHeight;
+  SplitOffPercentBox(canvas, parts, rects);
   RaiseDecimals(rects);
 
-  DrawParts(canvas, *parts, rects, fullHeight, smallHeight, TextFormatFlags(haRight, vAlign),
-            TextFormatFlags(haLeft, vAlign));
+  DrawParts(canvas, *start, rects, TextFormatFlags(haRight, vAlign), TextFormatFlags(haLeft, vAlign));
 }
 
 }  // namespace kivrel

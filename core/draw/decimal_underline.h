@@ -41,18 +41,20 @@ std::optional<TDecimalParts> SplitDecimalText(std::string_view text);
 // system).
 int SmallFontHeight(int fullHeight);
 
-// The colours are accepted for symmetry with DrawCellText and not read: the
-// canvas already carries them. DrawDecimalLeft and DrawDecimalRight place
-// both parts with TextFormatFlags(hAlign, vAlign); DrawDecimalLeft puts the
-// decimals right after the integer part, DrawDecimalRight the integer part
-// right before the decimals.
+// fontColor and brushColor are the cell's colours, which DrawCellText has
+// already given the canvas; the parts are drawn in the canvas's colours.
+// DrawDecimalLeft and DrawDecimalRight place both parts with
+// TextFormatFlags(hAlign, vAlign); DrawDecimalLeft puts the decimals right
+// after the integer part, DrawDecimalRight the integer part right before the
+// decimals.
 void DrawDecimalLeft(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                      std::uint8_t hAlign, std::uint8_t vAlign);
 void DrawDecimalRight(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                       std::uint8_t hAlign, std::uint8_t vAlign);
 // Splits the cell in proportion to the byte counts of the two parts (a half
 // pixel going to the even side) and draws the integer part right-aligned
-// against the split, the decimals left-aligned from it; hAlign is not read.
+// against the split, the decimals left-aligned from it; hAlign places only
+// a text without ".".
 void DrawDecimalCenter(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fontColor, TColor brushColor,
                        std::uint8_t hAlign, std::uint8_t vAlign);
 

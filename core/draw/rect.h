@@ -31,14 +31,10 @@ constexpr std::int32_t ClampToInt32(std::int64_t v) {
   return static_cast<std::int32_t>(v < lo ? lo : (v > hi ? hi : v));
 }
 
-// Right - Left, or 0 when that is negative; up to 2^32 - 1.
-constexpr std::int64_t RectWidth64(const TRect& r) {
+// Right - Left, or 0 when that is negative: up to 2^32 - 1, so in 64 bits.
+constexpr std::int64_t RectWidth(const TRect& r) {
   const std::int64_t w = static_cast<std::int64_t>(r.Right) - r.Left;
   return w < 0 ? 0 : w;
 }
-
-// Right - Left, or 0 when that is negative; a width beyond the int range
-// (only from extreme coordinates) is clamped to it.
-constexpr int RectWidth(const TRect& r) { return ClampToInt32(RectWidth64(r)); }
 
 }  // namespace kivrel

@@ -1,7 +1,7 @@
 #pragma once
-// Rectangle subtraction with the meaning of Win32 SubtractRect in the cases
-// the cell drawing meets: cutting a full-height band off the left or right
-// edge of a rectangle.
+// Rectangle subtraction: the smallest rectangle that holds what is left of
+// one rectangle less another. The cell drawing uses it to cut a full-height
+// band off the left or right edge of a cell.
 
 #include "core/draw/rect.h"
 

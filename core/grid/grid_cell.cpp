@@ -5,6 +5,7 @@
 #include "core/draw/alignment.h"
 #include "core/draw/cell_text.h"
 #include "core/grid/grid_columns.h"
+#include "core/grid/row_stock.h"
 
 namespace kivrel {
 namespace {
@@ -15,8 +16,8 @@ void SetFixedColors(TColumnColors colors, const StockRecord& record, TTextRectIn
       info.FontColor = record.Market() == 0 ? clBlue : clOlive;
       info.BrushColor = clBtnFace;
       break;
-    case TColumnColors::Teal: info.FontColor = clTeal; break;
-    case TColumnColors::Navy: info.FontColor = clNavy; break;
+    case TColumnColors::Volume: info.FontColor = clTeal; break;
+    case TColumnColors::Amplitude: info.FontColor = clNavy; break;
     case TColumnColors::ByState: break;
   }
 }
@@ -26,11 +27,11 @@ void SetFixedColors(TColumnColors colors, const StockRecord& record, TTextRectIn
 void ApplyState(const TGridColumn& column, const TRowValues& values, TTextRectInfo& info) {
   const float v = column.Deciding(values);
   if (!(v > 0)) return;  // zero, negative and NaN stay black on the grid's colour
-  const PriceState state = values.Limits.StateOf(v);
-  info.FontColor = StateFontColors[state];
-  info.BrushColor = StateBrushColors[state];
+  info.FontColor = StateFontColor(values.Limits, v);
+  info.BrushColor = StateBrushColor(values.Limits, v);
   std::string& text = info.Text;
   if (text.empty() || text.front() == '+' || text.front() == '-') return;
+  const PriceState state = GetPriceState(values.Limits, v);
   if (state == psLimitUp) text.insert(0, "+");
   if (state == psLimitDown) text.insert(0, "-");
 }
@@ -46,18 +47,13 @@ TTextRectInfo MakeGridCellInfo(const TStringGrid& grid, int col, int row, const 
   }
   info.BrushColor = grid.Color();
   info.HAlign = column != nullptr ? column->HAlign : haRight;
-  const auto* stock = dynamic_cast<const TStock*>(grid.Objects(0, row));
+  const TStock* stock = RowStock(grid, row);
   if (stock == nullptr || column == nullptr) {
     info.Text = grid.Cells(col, row);
     return info;
   }
   const TRowValues values(*stock);
-  const std::string* written = grid.WrittenText(col, row);
-  if (written != nullptr) {
-    info.Text = *written;
-  } else if (grid.ShowsObjectTexts(row)) {
-    info.Text = ColumnText(*column, values);
-  }
+  if (grid.ShowsObjectTexts(row)) info.Text = ColumnText(*column, values);
   if (column->Colors == TColumnColors::ByState) {
     ApplyState(*column, values, info);
   } else {

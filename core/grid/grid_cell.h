@@ -17,8 +17,8 @@ namespace kivrel {
 // left), black on the grid's colour; when cell (0, row) holds a TStock, the
 // column's deciding value, when positive, sets the colours by its price
 // state and adds the limit marks, and the code, name, volume and amplitude
-// columns have their fixed colours. The row's derived values and the price
-// state are computed once.
+// columns have their fixed colours. The row's derived values and limit
+// prices are computed once.
 TTextRectInfo MakeGridCellInfo(const TStringGrid& grid, int col, int row, const TRect& rect);
 
 // MakeGridCellInfo, then DrawCellText. The canvas font is expected to be the

@@ -1,5 +1,6 @@
 #include "core/grid/grid_columns.h"
 
+#include "core/grid/row_stock.h"
 #include "core/grid/value_format.h"
 #include "core/text/trim.h"
 
@@ -11,14 +12,20 @@ std::string ColumnText(const TGridColumn& column, const TRowValues& values) {
     case TColumnKind::Name: return FormatStockName(TrimView(values.Record.Name()));
     case TColumnKind::Number: break;
   }
-  return FormatValue(column.Decimals, /*force=*/false, column.PlusSign, column.Number(values));
+  const float number = column.Number(values);
+  return FormatValue(column.Decimals, /*force=*/false, column.PlusSign, column.Negated ? -number : number);
 }
 
-std::string StockColumnText(const TObject& stock, int col) {
-  const auto* s = dynamic_cast<const TStock*>(&stock);
+std::string ColumnValueText(const TGridColumn& column, const TRowValues& values) {
+  if (column.Kind != TColumnKind::Number || !column.Negated) return ColumnText(column, values);
+  return FormatValue(column.Decimals, /*force=*/false, /*plusSign=*/false, column.Number(values));
+}
+
+std::string StockColumnText(const TStringGrid& grid, int col, int row) {
+  const TStock* stock = RowStock(grid, row);
   const TGridColumn* column = ColumnAt(col);
-  if (s == nullptr || column == nullptr) return {};
-  return ColumnText(*column, TRowValues(*s));
+  if (stock == nullptr || column == nullptr) return {};
+  return ColumnText(*column, TRowValues(*stock));
 }
 
 }  // namespace kivrel

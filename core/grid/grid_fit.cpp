@@ -6,10 +6,17 @@
 #include <cstdlib>
 
 namespace kivrel {
+namespace {
+
+// The grid's non-client width as the board lays it out: the pixels of the
+// client width left over beside the columns (borders and grid lines).
+constexpr int kNonClientWidth = 14;
+
+}  // namespace
 
 void FitColumnWidths(TStringGrid& grid) {
   if (grid.ColCount() <= 0) return;
-  grid.SetDefaultColWidth((grid.ClientWidth() - 14) / grid.ColCount());
+  grid.SetDefaultColWidth((grid.ClientWidth() - kNonClientWidth) / grid.ColCount());
 }
 
 void FitGridFont(TStringGrid& grid, float ratio) {

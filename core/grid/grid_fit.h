@@ -5,8 +5,9 @@
 
 namespace kivrel {
 
-// Every column (ClientWidth - 14) / ColCount pixels wide, in integers
-// truncated toward zero.
+// Every column (ClientWidth - 14) / ColCount pixels wide, the quotient
+// truncated toward zero: 14 pixels of the client width are the grid's
+// non-client width.
 void FitColumnWidths(TStringGrid& grid);
 
 // The font height: |min(round_half_even(DefaultColWidth / ratio) - 1,

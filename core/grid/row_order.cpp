@@ -5,42 +5,11 @@
 #include <string>
 
 #include "core/grid/grid_columns.h"
+#include "core/grid/row_stock.h"
+#include "core/text/big5_bytes.h"
 #include "core/text/trim.h"
 
 namespace kivrel {
-namespace {
-
-bool IsLeadByte(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 0x81 && u <= 0xFE;
-}
-
-char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// `needle` stands at `at` of `text`, single-byte letters in either case.
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view needle) {
-  if (text.size() - at < needle.size()) return false;
-  bool second = false;  // the byte is the second byte of a Big5 character
-  for (std::size_t i = 0; i < needle.size(); ++i) {
-    const char a = text[at + i];
-    const char b = needle[i];
-    if (second ? a != b : Fold(a) != Fold(b)) return false;
-    second = !second && IsLeadByte(b);
-  }
-  return true;
-}
-
-// True when `needle` occurs in `text` at the start of a character.
-bool ContainsWholeCharacters(std::string_view text, std::string_view needle) {
-  for (std::size_t at = 0; at + needle.size() <= text.size(); at += IsLeadByte(text[at]) ? 2 : 1) {
-    if (MatchesAt(text, at, needle)) return true;
-  }
-  return false;
-}
-
-const TStock* StockOf(const TStringGrid& grid, int row) { return dynamic_cast<const TStock*>(grid.Objects(0, row)); }
-
-}  // namespace
 
 std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direction) {
   const TGridColumn* column = ColumnAt(col);
@@ -54,7 +23,7 @@ std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direc
   rows.reserve(static_cast<std::size_t>(std::max(0, grid.RowCount() - 1)));
   for (int row = 1; row < grid.RowCount(); ++row) {
     Keyed keyed{row, true, 0, {}};
-    if (const TStock* stock = StockOf(grid, row); stock != nullptr && column != nullptr) {
+    if (const TStock* stock = RowStock(grid, row); stock != nullptr && column != nullptr) {
       const TRowValues values(*stock);
       if (column->Kind == TColumnKind::Number) {
         keyed.Number = column->Number(values);
@@ -80,10 +49,10 @@ std::vector<int> SortRows(const TStringGrid& grid, int col, TSortDirection direc
 }
 
 bool StockMatches(const TStringGrid& grid, int row, std::string_view big5Query) {
-  const TStock* stock = StockOf(grid, row);
+  const TStock* stock = RowStock(grid, row);
   if (stock == nullptr || big5Query.empty()) return false;
   return MatchesAt(TrimView(stock->Payload.Code()), 0, big5Query) ||
-         ContainsWholeCharacters(TrimView(stock->Payload.Name()), big5Query);
+         FindWholeCharacters(TrimView(stock->Payload.Name()), big5Query) != std::string_view::npos;
 }
 
 }  // namespace kivrel

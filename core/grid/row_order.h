@@ -3,6 +3,8 @@
 // order: by the value of a column. Sorting changes only which row is shown
 // where; a row's texts, colours and marks stay those of its stock.
 
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "core/grid/string_grid.h"

@@ -2,7 +2,8 @@
 
 namespace kivrel {
 
-TStringGrid::TStringGrid(int colCount, int rowCount) : colCount_(colCount < 0 ? 0 : colCount) {
+TStringGrid::TStringGrid(int colCount, int rowCount, TColor color)
+    : colCount_(colCount < 0 ? 0 : colCount), color_(color) {
   rows_.resize(static_cast<std::size_t>(rowCount < 0 ? 0 : rowCount));
 }
 
@@ -12,8 +13,6 @@ void TStringGrid::SetRowCount(int rowCount) {
   if (rowCount == oldCount) return;
   if (updating_ == 0) RowCountChanging(oldCount, rowCount);
   rows_.resize(static_cast<std::size_t>(rowCount));
-  written_.erase(written_.lower_bound({rowCount, 0}), written_.end());
-  objects_.erase(objects_.lower_bound({rowCount, 0}), objects_.end());
   if (updating_ == 0) RowCountChanged();
 }
 
@@ -41,40 +40,17 @@ void TStringGrid::RowChanged(int row) {
 }
 
 std::string TStringGrid::Cells(int col, int row) const {
-  if (const std::string* text = WrittenText(col, row)) return *text;
-  if (!ShowsObjectTexts(row) || objectText_ == nullptr || !InRange(col, row)) return {};
-  const TObject* object = rows_[static_cast<std::size_t>(row)].Object;
-  return object != nullptr ? objectText_(*object, col) : std::string();
-}
-
-const std::string* TStringGrid::WrittenText(int col, int row) const {
-  if (written_.empty()) return nullptr;
-  const auto it = written_.find({row, col});
-  return it != written_.end() ? &it->second : nullptr;
-}
-
-void TStringGrid::SetCells(int col, int row, std::string text) {
-  if (!InRange(col, row)) return;
-  written_[{row, col}] = std::move(text);
-  if (updating_ == 0) CellsChanged(col, col, row, row);
+  if (objectText_ == nullptr || !InRange(col, row) || !ShowsObjectTexts(row)) return {};
+  return objectText_(*this, col, row);
 }
 
 TObject* TStringGrid::Objects(int col, int row) const {
-  if (!InRange(col, row)) return nullptr;
-  if (col == 0) return rows_[static_cast<std::size_t>(row)].Object;
-  const auto it = objects_.find({row, col});
-  return it != objects_.end() ? it->second : nullptr;
+  return col == 0 && InRange(col, row) ? rows_[static_cast<std::size_t>(row)].Object : nullptr;
 }
 
 void TStringGrid::SetObjects(int col, int row, TObject* object) {
-  if (!InRange(col, row)) return;
-  if (col == 0) {
-    rows_[static_cast<std::size_t>(row)].Object = object;
-  } else if (object != nullptr) {
-    objects_[{row, col}] = object;
-  } else {
-    objects_.erase({row, col});
-  }
+  if (col != 0 || !InRange(col, row)) return;
+  rows_[static_cast<std::size_t>(row)].Object = object;
   RowChanged(row);  // a row's object decides its colours, and maybe its texts
 }
 

@@ -1,21 +1,18 @@
 #pragma once
-// The string grid: cell texts and cell objects by (column, row), row and
-// column counts with the title row counted, the default column width and row
-// height, the grid's font and colour. Rows and columns are 0-based; row 0 is
-// the title row.
+// The string grid: row and column counts with the title row counted, one
+// object per row (that of its column-0 cell), the default column width and
+// row height, the grid's font and colour. Rows and columns are 0-based; row 0
+// is the title row.
 //
-// A row can show its column-0 object: its texts are then made from the
-// object by the grid's object-text function when they are read, so a board
-// of a million stocks holds no copy of their texts. A text written into a
-// cell always wins.
+// A row can show its object: its cell texts are then made by the grid's
+// object-text function when they are read, so a board of a million stocks
+// holds no copy of their texts.
 //
 // The grid is abstract: a view (Qt's model/view in the program, a plain
 // subclass in tests) gives the client width and the repainting, and follows
 // every change through the protected hooks.
 
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/draw/canvas.h"
@@ -25,9 +22,12 @@ namespace kivrel {
 
 class TStringGrid {
  public:
-  using TObjectText = std::string (*)(const TObject& object, int col);
+  // The text of cell (col, row) of a row that shows its object.
+  using TObjectText = std::string (*)(const TStringGrid& grid, int col, int row);
 
-  TStringGrid(int colCount, int rowCount);
+  // `color` is the grid's own colour, the background of its data cells; the
+  // board's grid has the button face.
+  TStringGrid(int colCount, int rowCount, TColor color = clBtnFace);
   TStringGrid(const TStringGrid&) = delete;
   TStringGrid& operator=(const TStringGrid&) = delete;
   virtual ~TStringGrid() = default;
@@ -37,9 +37,11 @@ class TStringGrid {
   // Rows beyond the new count are dropped; added rows start empty, no object.
   void SetRowCount(int rowCount);
 
-  // Out-of-range cells read as empty / no object; writes to them are ignored.
+  // The cell's text: the object text of a row that shows its object, else
+  // empty (also out of range).
   std::string Cells(int col, int row) const;
-  void SetCells(int col, int row, std::string text);
+  // The row's object in column 0; nullptr in every other column and out of
+  // range, where setting one is ignored.
   TObject* Objects(int col, int row) const;
   void SetObjects(int col, int row, TObject* object);
 
@@ -50,11 +52,9 @@ class TStringGrid {
   void RowsChanged(int firstRow, int lastRow);
 
   void SetObjectText(TObjectText objectText) { objectText_ = objectText; }
-  // From now on the row's cells show the texts of its column-0 object.
+  // From now on the row's cells show the texts of its object.
   void ShowObjectTexts(int row);
   bool ShowsObjectTexts(int row) const;
-  // The text written into the cell, if any.
-  const std::string* WrittenText(int col, int row) const;
 
   int DefaultColWidth() const { return defaultColWidth_; }
   // Every column gets this width.
@@ -66,7 +66,6 @@ class TStringGrid {
   void SetFontHeight(int height);
 
   TColor Color() const { return color_; }
-  void SetColor(TColor color) { color_ = color; }
 
   // Width of the area that shows the cells, in pixels.
   virtual int ClientWidth() const = 0;
@@ -94,7 +93,7 @@ class TStringGrid {
 
  private:
   struct Row {
-    TObject* Object = nullptr;  // column 0
+    TObject* Object = nullptr;
     bool ObjectTexts = false;
   };
   bool InRange(int col, int row) const;
@@ -102,14 +101,11 @@ class TStringGrid {
 
   int colCount_;
   std::vector<Row> rows_;
-  // Texts written into cells, and objects of columns other than 0: both rare.
-  std::map<std::pair<int, int>, std::string> written_;  // (row, col)
-  std::map<std::pair<int, int>, TObject*> objects_;     // (row, col)
   TObjectText objectText_ = nullptr;
   int defaultColWidth_ = 64;
   int defaultRowHeight_ = 24;
   TFont font_;
-  TColor color_ = clBtnFace;
+  TColor color_;
   int updating_ = 0;
 };
 

@@ -22,9 +22,10 @@ bool ExactTie(int decimals, long double value, long double& rounded) {
   return true;
 }
 
-// Fixed notation with "." as the decimal point whatever the locale (the
-// printf family takes the point from LC_NUMERIC, which the toolkit sets from
-// the user's environment). Rounds to nearest, an exact tie to even.
+// Fixed notation with "." as the decimal point whatever the locale (the C
+// library's formatted output takes the point from the numeric locale, which
+// the toolkit sets from the user's environment). Rounds to nearest, an exact
+// tie to even.
 std::string Fixed(int decimals, long double value) {
   std::string text(64, '\0');
   for (;;) {
@@ -39,8 +40,6 @@ std::string Fixed(int decimals, long double value) {
 }
 
 }  // namespace
-
-std::string FloatFormatText(int decimals) { return "%." + std::to_string(decimals) + "f"; }
 
 std::string FormatValue(int decimals, bool force, bool plusSign, long double value) {
   if (value == 0 && !force) return {};

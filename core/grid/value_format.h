@@ -6,9 +6,6 @@
 
 namespace kivrel {
 
-// "%." + decimals + "f": 2 gives "%.2f".
-std::string FloatFormatText(int decimals);
-
 // Empty for a zero value unless forced; otherwise fixed notation with
 // `decimals` digits after a "." (whatever the locale), halves of the last
 // shown digit rounded away from zero on the exact value, "-" for negative

@@ -9,6 +9,11 @@
 
 namespace kivrel {
 
+// One entry per piece of `text` between separators, which match whole
+// characters only, their ASCII letters in either case; a separator at the
+// very end adds no empty entry.
+TStringListPtr SplitToStringList(std::string_view text, std::string_view separator);
+
 class ISplitStrList {
  public:
   virtual ~ISplitStrList() = default;

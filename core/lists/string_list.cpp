@@ -4,17 +4,10 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "core/io/file_io.h"
 #include "core/lists/text_lines.h"
+#include "core/text/big5_bytes.h"
 
 namespace kivrel {
-namespace {
-
-unsigned char Fold(unsigned char u) { return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u; }
-
-bool IsLeadByte(unsigned char u) { return u >= 0x81 && u <= 0xFE; }
-
-}  // namespace
 
 int TStringList::CompareText(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
@@ -22,13 +15,13 @@ int TStringList::CompareText(std::string_view a, std::string_view b) {
   // whether a byte is the second byte of a Big5 character is known for both.
   bool second = false;
   for (std::size_t i = 0; i < n; ++i) {
-    auto x = static_cast<unsigned char>(a[i]);
-    auto y = static_cast<unsigned char>(b[i]);
+    char x = a[i];
+    char y = b[i];
     if (x != y && !second) {
-      x = Fold(x);
-      y = Fold(y);
+      x = FoldAscii(x);
+      y = FoldAscii(y);
     }
-    if (x != y) return x < y ? -1 : 1;
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
     second = !second && IsLeadByte(x);
   }
   if (a.size() == b.size()) return 0;
@@ -118,7 +111,5 @@ void TStringList::SetText(std::string_view text) {
   Clear();
   ForEachLine(text, [this](std::string_view line) { AddObject(std::string(line), nullptr); });
 }
-
-void TStringList::LoadFromFile(const std::string& fileName) { SetText(ReadWholeFile(fileName)); }
 
 }  // namespace kivrel

@@ -35,11 +35,9 @@ class TStringList {
   TObject* Objects(int index) const { return entries_.at(Checked(index)).Object; }
   const std::vector<TStringEntry>& Entries() const { return entries_; }
 
-  bool Sorted() const { return sorted_; }
   // Switching the flag on sorts the entries present (and, when duplicates are
   // ignored, keeps only the first of each run of equal texts).
   void SetSorted(bool sorted);
-  TDuplicates Duplicates() const { return duplicates_; }
   void SetDuplicates(TDuplicates duplicates) { duplicates_ = duplicates; }
 
   // Binary search of a sorted list: true and the index of the equal entry, or
@@ -66,9 +64,6 @@ class TStringList {
 
   // Replaces all entries by the lines of `text` (ForEachLine).
   void SetText(std::string_view text);
-
-  // Reads the file's bytes whole, unconverted, and assigns them as text.
-  void LoadFromFile(const std::string& fileName);
 
  private:
   std::size_t Checked(int index) const;

@@ -38,20 +38,23 @@ class TPriceLimits {
   float LimitUp() const { return limitUp_; }
   float LimitDown() const { return limitDown_; }
 
-  // The first test that holds decides: the value or PrevClose is 0 (psNone);
-  // the two limit prices are equal (psNone); at or beyond a limit, within
-  // LimitTolerance (psLimitUp, then psLimitDown); above, equal to or below
-  // PrevClose. A NaN value or PrevClose gives psNone.
-  PriceState StateOf(float value) const;
-
  private:
   float prevClose_;
   float limitUp_;
   float limitDown_;
 };
 
+// Where `value` stands against the limits; the first test that holds
+// decides: the value or PrevClose is 0 (psNone); the two limit prices are
+// equal (psNone); at or beyond a limit, within LimitTolerance (psLimitUp,
+// then psLimitDown); above, equal to or below PrevClose. A NaN value or
+// PrevClose gives psNone.
+PriceState GetPriceState(const TPriceLimits& limits, float value);
+// The same against the stock's limits, worked out afresh.
 PriceState GetPriceState(const TStock& stock, float value);
-TColor StateFontColor(const TStock& stock, float value);
-TColor StateBrushColor(const TStock& stock, float value);
+
+// StateFontColors and StateBrushColors at the value's price state.
+TColor StateFontColor(const TPriceLimits& limits, float value);
+TColor StateBrushColor(const TPriceLimits& limits, float value);
 
 }  // namespace kivrel

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "core/text/big5_bytes.h"
+
 namespace kivrel {
 namespace {
 
@@ -12,11 +14,6 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool IsLeadByte(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 0x81 && u <= 0xFE;
 }
 
 // One iconv descriptor per thread and direction, opened on first use; a

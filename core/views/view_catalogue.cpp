@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/lists/list_functions.h"
+#include "core/lists/split_list.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
 

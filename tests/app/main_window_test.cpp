@@ -101,6 +101,7 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
     EXPECT_EQ(last.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_EQ(Cell(*w, 2, 0, Qt::ToolTipRole).left(26),
               "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3");  // 上櫃 櫃公司債一、櫃…
+    EXPECT_EQ(Cell(*w, 2, 1, Qt::ToolTipRole), Cell(*w, 2, 0, Qt::ToolTipRole));  // the name's, too
     EXPECT_EQ(w->StatusSummary->text(),
               "\u5168\u90e8   Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
     EXPECT_FALSE(w->StatusNote->isVisible());
@@ -334,7 +335,8 @@ TEST_F(Board, KeysMoveWholeRowsCopyAndSwitch) {
   EXPECT_EQ(view.rowViewportPosition(view.rowAt(0)), 0);  // the first visible row is whole
   EXPECT_LE(view.rowViewportPosition(199) + view.rowHeight(199), view.viewport()->height());
   QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
-  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t"));
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "1199\t\u53f0\u3000\u6ce5\t\t\t10.00\t\t\t\t\t\t\t\t10.00\t+10.65\t9.31\n");
   w->SortByColumn(0);  // the view shows the top of the new order; the stock stays selected
   EXPECT_EQ(view.rowAt(0), 0);
   EXPECT_EQ(Current(*w), "1199");

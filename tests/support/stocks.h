@@ -16,6 +16,7 @@ struct Quote {
   int Category = 0;
   float PrevClose = 10.0F;
   float Last = 0.0F;
+  double QuoteTime = 0;
 };
 
 inline StockRecord Record(const Quote& q) {
@@ -28,6 +29,7 @@ inline StockRecord Record(const Quote& q) {
   r.SetPrevClose(q.PrevClose);
   r.SetLast(q.Last);
   r.SetChange(q.Last != 0.0F ? q.Last - q.PrevClose : 0.0F);
+  r.SetQuoteTime(q.QuoteTime);
   return r;
 }
 

@@ -8,8 +8,10 @@
 
 namespace kivrel {
 
-// Text cells drop control bytes and never start a formula, numbers keep their
-// sign, and a field is quoted only when it must be.
+// The titles without their spreading spaces. Text cells drop control bytes
+// and never start a formula, numbers keep their sign but the limit-down
+// price, which the grid shows negated, is the price; a field is quoted only
+// when it must be.
 TEST(CsvExport, RowsHoldTheGridTexts) {
   const std::pair<std::string, std::string> codes[] = {{"=1+1", "'=1+1"},     {"+5", "'+5"},         {"@A", "'@A"},
                                                        {"a=b-c", "a=b-c"},    {"-\x01x\x7F", "'-x"}, {"A,B", "\"A,B\""},
@@ -19,7 +21,8 @@ TEST(CsvExport, RowsHoldTheGridTexts) {
     std::ostringstream out;
     WriteBoardCsv(out, {&stock});
     const std::string row = out.str().substr(out.str().find("\r\n") + 2);
-    EXPECT_TRUE(row.starts_with(field + ",台　泥,,,9.50,-0.50,")) << row;
+    EXPECT_EQ(row, field + ",台　泥,,,9.50,-0.50,,,,,-5.00,,10.00,+10.65,9.31\r\n");
+    EXPECT_TRUE(out.str().starts_with("代碼,名稱,買進價,")) << out.str();
   }
 }
 

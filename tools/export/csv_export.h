@@ -1,6 +1,7 @@
 #pragma once
 // The board as CSV: a title row of the 15 column titles, then one row per
-// stock in store order with the texts the grid shows; UTF-8, RFC 4180.
+// stock in store order with the texts the grid shows as a spreadsheet takes
+// them (ColumnValueText: the limit-down price positive); UTF-8, RFC 4180.
 
 #include <ostream>
 #include <string>

@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/error_text.h"
 #include "app/view_option.h"
 #include "core/folder/data_folder.h"

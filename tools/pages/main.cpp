@@ -14,7 +14,7 @@
 #include <exception>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/error_text.h"
 #include "core/folder/data_folder.h"
 #include "core/io/file_io.h"

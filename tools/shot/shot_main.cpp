@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/command_line.h"
+#include "app/command_line/command_line.h"
 #include "app/offscreen_screen.h"
 #include "app/program.h"
 

@@ -22,15 +22,14 @@ struct ThrowingCanvas : testing::RecordingCanvas {
 // above stands before its last position (one in the last position does not
 // count): it is drawn whole in the Chinese font. A Latin one goes in bold to
 // the form of its alignment, any code but left and right centring, at 8 px a
-// byte: the integer part ends at 8, 64 or 20. The canvas throws at the
-// decimals, and the font height comes back all the same.
+// byte: the integer part ends at 8, 64 or 20; 成交.5 is Chinese. The canvas
+// throws at the decimals, and the font height comes back all the same.
 TEST(CellText, FontByTheKindOfTextAndFormByTheAlignment) {
   const std::tuple<std::uint8_t, std::string, std::string, int, bool> rows[] = {
       {haLeft, "1.25", "1", 8, true},
       {haRight, "1.25", "1", 64, true},
       {7, "1.25\xA4", "1", 20, true},
-      {haRight, "\xA6\xA8\xA5\xE6.5", "\xA6\xA8\xA5\xE6.5", 80, false},  // 成交.5
-  };
+      {haRight, "\xA6\xA8\xA5\xE6.5", "\xA6\xA8\xA5\xE6.5", 80, false}};
   DecimalUnderline = true;
   for (const auto& [h, text, first, right, latin] : rows) {
     ThrowingCanvas canvas;

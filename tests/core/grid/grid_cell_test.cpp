@@ -5,13 +5,16 @@
 #include <cstring>
 
 #include "core/grid/grid_columns.h"
-#include "core/grid/value_format.h"
+#include "core/grid/stock_tooltip.h"
+#include "core/text/big5.h"
 #include "support/stocks.h"
 
 namespace kivrel {
 
+constexpr TColor gridColor = 0x00C0C0C0;  // not button face, so the two tell apart
+
 struct Board : TStringGrid {
-  Board() : TStringGrid(15, 2) {}
+  Board() : TStringGrid(15, 2, gridColor) {}
   int ClientWidth() const override { return 0; }
   void Invalidate() override {}
 };
@@ -24,23 +27,23 @@ struct Board : TStringGrid {
 // right.
 TEST(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
   constexpr TRect cell{10, 24, 75, 48};
-  constexpr TColor gridColor = 0x00C0C0C0;  // not button face, so the two tell apart
   StockRecord record = testing::Record({.Code = " 1101 ", .PrevClose = 10});
   const float values[] = {10.65F, 9.31F, 9.5F, 0.3F, 10, 11, 10.3F, 1234};  // bid to volume, packed from byte 34
   std::memcpy(record.Bytes() + 34, values, sizeof values);
   TStock stock(record);
   Board grid;
-  grid.SetColor(gridColor);
   grid.SetObjectText(StockColumnText);
   grid.SetObjects(0, 1, &stock);
   grid.ShowObjectTexts(1);
   const std::tuple<int, const char*, const char*, TColor, TColor> rows[] = {
-      {0, "1101", "", clBlue, clBtnFace},  {1, "\xA5x\xA1@\xAA\x64", "", clBlue, clBtnFace},
-      {2, "10.65", "+", clYellow, clRed},  {3, "9.31", "-", clWhite, clGreen},
-      {4, "9.50", "", clGreen, clBtnFace}, {5, "+0.30", "", clGreen, clBtnFace},
-      {6, "1234", "", clTeal, gridColor},  {7, "10.00", "", clBlack, clBtnFace},
-      {8, "11.00", "+", clYellow, clRed},  {11, "6.80", "", clNavy, gridColor},
-      {13, "+10.65", "", clYellow, clRed}, {14, "-9.31", "", clWhite, clGreen},
+      {0, "1101", "", clBlue, clBtnFace},    {1, "\xA5x\xA1@\xAA\x64", "", clBlue, clBtnFace},
+      {2, "10.65", "+", clYellow, clRed},    {3, "9.31", "-", clWhite, clGreen},
+      {4, "9.50", "", clGreen, clBtnFace},   {5, "+0.30", "", clGreen, clBtnFace},
+      {6, "1234", "", clTeal, gridColor},    {7, "10.00", "", clBlack, clBtnFace},
+      {8, "11.00", "+", clYellow, clRed},    {9, "10.30", "", clRed, clBtnFace},
+      {10, "+3.00", "", clGreen, clBtnFace}, {11, "6.80", "", clNavy, gridColor},
+      {12, "10.00", "", clBlack, clBtnFace}, {13, "+10.65", "", clYellow, clRed},
+      {14, "-9.31", "", clWhite, clGreen},
   };
   for (const auto& [col, text, mark, font, brush] : rows) {
     EXPECT_EQ(grid.Cells(col, 1), text) << col;
@@ -48,13 +51,11 @@ TEST(GridCell, StockRowShowsItsTextsColouredByEachColumnAndMarkedAtTheLimits) {
                                                                      col < 2 ? haLeft : haRight, vaCenter, false))
         << col;
   }
-}
-
-// The name column's texts: spaces go first; then 台泥 becomes 台　泥, while six
-// bytes stay.
-TEST(FormatStockName, SpreadsFourByteNames) {
-  EXPECT_EQ(FormatStockName("\245x \252d "), "\245x\241@\252d");
-  EXPECT_EQ(FormatStockName("\245x\306W \271q"), "\245x\306W\271q");
+  // Over the code or name: name and code trimmed, the market and the
+  // category; the market alone for a category the tables lack.
+  EXPECT_EQ(Big5ToUtf8(StockToolTip(record)), "台泥  1101\n上市 水泥");
+  record.SetCategory(28);
+  EXPECT_EQ(Big5ToUtf8(StockToolTip(record)), "台泥  1101\n上市");
 }
 
 }  // namespace kivrel

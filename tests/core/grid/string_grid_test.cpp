@@ -19,7 +19,7 @@ TEST(StringGrid, ANegativeRowCountLeavesNoRows) {
   EXPECT_EQ(grid.RowCount(), 0);
 }
 
-// Client width, ratio, column width (ClientWidth - 14) div 15, font height
+// Client width, ratio, column width (ClientWidth - 14) / 15 truncated, font height
 // |min(round(width / ratio) - 1, row height 24 - 2)|, a half rounding to even
 // (-2.5 to -2); a zero ratio gives the cap.
 TEST(GridFit, ColumnWidthsAndFontFollowTheClientWidth) {

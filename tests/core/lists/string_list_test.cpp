@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/lists/list_functions.h"
+#include "core/lists/split_list.h"
 
 namespace kivrel {
 
@@ -15,7 +15,8 @@ Lines Texts(const TStringList& list) {
 }
 
 // The text ends at its first NUL; CR, LF and CR LF each end a line, LF CR
-// two. A split separator's letters match either case.
+// two. A split separator's letters match either case, never the second byte
+// of a Big5 character (櫃 is C2 64, "d").
 TEST(StringList, LineBreaksAndSplitSeparators) {
   const std::pair<std::string, Lines> rows[] = {{"", {}},
                                                 {"a\r\nb\rc\n", {"a", "b", "c"}},
@@ -28,6 +29,7 @@ TEST(StringList, LineBreaksAndSplitSeparators) {
     EXPECT_EQ(Texts(list), lines) << ::testing::PrintToString(text);
   }
   EXPECT_EQ(Texts(*SplitToStringList("aXbxc", "x")), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(Texts(*SplitToStringList("\xC2\x64xD", "d")), (Lines{"\xC2\x64x"}));
 }
 
 // 鮭 is C2 44 and 櫃 C2 64: a second byte is never folded; a letter after a whole character is.

@@ -19,6 +19,14 @@ TStock Stock(float prevClose, float change = 0, float high = 0, float low = 0) {
 
 long Cents(float price) { return std::lround(price * 100.0); }  // as the grid shows it, two decimals
 
+// A price at a band's bound takes the band's tick; one just below, the tick
+// of the band below.
+TEST(TickSizes, EachBandBeginsAtItsBound) {
+  const std::pair<float, float> rows[] = {{9.99F, 0.01F}, {10, 0.05F},    {49.99F, 0.05F}, {50, 0.1F}, {99.99F, 0.1F},
+                                          {100, 0.5F},    {499.5F, 0.5F}, {500, 1},        {999, 1},   {1000, 5}};
+  for (const auto& [price, tick] : rows) EXPECT_EQ(TickSizes(price), tick) << price;
+}
+
 // Close, and the limit prices in cents, for closes where double arithmetic
 // (the first two) or the factors held as doubles (the next three) would land
 // on another tick; and a close whose limit-down 930 lies on a tick exactly:
@@ -83,12 +91,13 @@ TEST(LimitPrices, EveryTwoDecimalCloseUpTo2000AgreesWithExactDecimals) {
     const float up = limits.LimitUp(), down = limits.LimitDown();
     const auto [upIn, upOut] = AroundEdge(up - LimitTolerance, up);
     const auto [downIn, downOut] = AroundEdge(down + LimitTolerance, down);
-    const bool ok = AgreesWithExact(up, cents * 107, true) && AgreesWithExact(down, cents * 93, false) &&
-                    (up == down) == (cents <= 14) &&
-                    (cents <= 14 || (down <= close && close <= up && limits.StateOf(close) == psFlat &&
-                                     limits.StateOf(up) == psLimitUp && limits.StateOf(upIn) == psLimitUp &&
-                                     limits.StateOf(upOut) == psUp && limits.StateOf(downOut) == psDown &&
-                                     limits.StateOf(down) == psLimitDown && limits.StateOf(downIn) == psLimitDown));
+    const bool ok =
+        AgreesWithExact(up, cents * 107, true) && AgreesWithExact(down, cents * 93, false) &&
+        (up == down) == (cents <= 14) &&
+        (cents <= 14 || (down <= close && close <= up && GetPriceState(limits, close) == psFlat &&
+                         GetPriceState(limits, up) == psLimitUp && GetPriceState(limits, upIn) == psLimitUp &&
+                         GetPriceState(limits, upOut) == psUp && GetPriceState(limits, downOut) == psDown &&
+                         GetPriceState(limits, down) == psLimitDown && GetPriceState(limits, downIn) == psLimitDown));
     if (!ok) faults += text + " gives " + std::to_string(up) + " and " + std::to_string(down) + "\n";
   }
   EXPECT_EQ(faults, "");

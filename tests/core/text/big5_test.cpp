@@ -14,7 +14,7 @@ TEST(Big5, ConvertsBothWaysShowingWholeCharactersOnly) {
   EXPECT_EQ(Utf8ToBig5(Big5ToUtf8(kOtcCategoriesText)), kOtcCategoriesText);
   EXPECT_EQ(Utf8ToBig5("\xF0\x9F\x98\x80x\xE5\x8F"), "?x?");  // not in Big5; a cut sequence
   const std::tuple<std::string, std::size_t, std::string> cuts[] = {
-      {"\xA4\xA4x", 1, ""}, {"a\xA4\xA4", 2, "a"}, {"\x80\xA4\xA4", 2, "\x80"}, {"\xA4\xA4\xA4\xA4", 3, "\xA4\xA4"}};
+      {"\xFE\xA4x", 1, ""}, {"a\xA4\xA4", 2, "a"}, {"\x80\xA4\xA4", 2, "\x80"}, {"\xA4\xA4\xA4\xA4", 3, "\xA4\xA4"}};
   for (const auto& [text, limit, kept] : cuts) EXPECT_EQ(WholeCharacters(text, limit), kept) << text << " " << limit;
 }
 
