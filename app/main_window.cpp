@@ -23,6 +23,7 @@
 #include "core/grid/grid_columns.h"
 #include "core/grid/grid_fit.h"
 #include "core/grid/row_order.h"
+#include "core/grid/row_stock.h"
 #include "core/price/price_state.h"
 #include "core/text/big5.h"
 #include "core/text/fixed_texts.h"
@@ -270,7 +271,7 @@ void TfrmMain::RefreshFigures() {
 const TStock* TfrmMain::SelectedStock() const {
   const QModelIndex current = GRID->View()->currentIndex();
   if (!current.isValid()) return nullptr;
-  return dynamic_cast<const TStock*>(GRID->Objects(0, GRID->Model().GridRow(current.row())));
+  return RowStock(*GRID, GRID->Model().GridRow(current.row()));
 }
 
 void TfrmMain::SaveWatchLists() {
@@ -577,7 +578,7 @@ void TfrmMain::FillGridRows() {
 
 void TfrmMain::FillGridRow(int row) {
   if (row <= 0 || row >= GRID->RowCount()) return;
-  if (dynamic_cast<const TStock*>(GRID->Objects(0, row)) == nullptr) return;
+  if (RowStock(*GRID, row) == nullptr) return;
   // The row shows the texts of the column table for its stock, made when
   // they are read.
   GRID->ShowObjectTexts(row);

@@ -118,11 +118,9 @@ class TDataFolder {
   // unreadable or missing page keep theirs. Nothing leaves the store. The
   // stocks that changed or joined go to the history.
   TImportReport ImportPages(std::vector<TPageRead> pages, TStoreChanges* changes = nullptr);
-  // The history's writer: only the board that holds the folder's lock has
-  // one; it opens the history beside the board at Open. Null otherwise.
-  THistoryRecorder* Recorder() { return recorder_.get(); }
-  // Records what was handed over and stops the history's thread: no news of
-  // it comes after this.
+  // The history is written only by the board that holds the folder's lock,
+  // on a thread of its own. This records what was handed over and stops
+  // that thread: no news of it comes after this.
   void CloseHistory() { recorder_.reset(); }
 
   // Why Save would not write the quote file now.

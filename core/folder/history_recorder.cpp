@@ -30,11 +30,6 @@ void THistoryRecorder::Record(std::vector<StockRecord> records) {
   wake_.notify_one();
 }
 
-void THistoryRecorder::Flush() {
-  std::unique_lock lock(mutex_);
-  done_.wait(lock, [this] { return queue_.empty() && !busy_; });
-}
-
 void THistoryRecorder::Run(std::string path, int keepDays) {
   std::unique_ptr<THistory> history;
   bool failed = false;
@@ -59,7 +54,6 @@ void THistoryRecorder::Run(std::string path, int keepDays) {
     if (queue_.empty()) break;  // stopping, with everything recorded
     std::vector<StockRecord> records = std::move(queue_.front());
     queue_.pop_front();
-    busy_ = true;
     lock.unlock();
     open();
     if (history) {
@@ -73,10 +67,7 @@ void THistoryRecorder::Run(std::string path, int keepDays) {
       }
     }
     lock.lock();
-    busy_ = false;
-    done_.notify_all();
   }
-  done_.notify_all();
 }
 
 }  // namespace kivrel

@@ -33,8 +33,6 @@ class THistoryRecorder {
 
   // Hands an import's records over; returns at once.
   void Record(std::vector<StockRecord> records);
-  // Waits until everything handed over is recorded (or the history failed).
-  void Flush();
 
  private:
   void Run(std::string path, int keepDays);
@@ -43,9 +41,7 @@ class THistoryRecorder {
   TRecorded recorded_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::condition_variable done_;
   std::deque<std::vector<StockRecord>> queue_;
-  bool busy_ = false;
   bool stopping_ = false;
   std::thread thread_;
 };

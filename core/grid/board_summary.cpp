@@ -1,7 +1,6 @@
 #include "core/grid/board_summary.h"
 
 #include "core/grid/quote_time.h"
-#include "core/grid/row_stock.h"
 #include "core/price/price_state.h"
 
 namespace kivrel {
@@ -18,14 +17,6 @@ void TBoardSummary::Add(const TStock& stock) {
     case psDown: ++Down; break;
     case psNone: break;
   }
-}
-
-TBoardSummary SummarizeBoard(const TStringGrid& grid) {
-  TBoardSummary summary;
-  for (int row = 1; row < grid.RowCount(); ++row) {
-    if (const TStock* stock = RowStock(grid, row)) summary.Add(*stock);
-  }
-  return summary;
 }
 
 }  // namespace kivrel

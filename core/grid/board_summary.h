@@ -1,9 +1,9 @@
 #pragma once
-// What the status bar says of the board: how many stocks it shows, how
-// their last prices stand, and how recent the quotes are.
+// What the status bar and the view panel say of a set of stocks (a view of
+// the board): how many, how their last prices stand, and how recent the
+// quotes are.
 
 #include "core/grid/quote_time.h"  // LatestQuoteTime is shown by QuoteTimeText
-#include "core/grid/string_grid.h"
 #include "core/store/stock.h"
 
 namespace kivrel {
@@ -25,8 +25,5 @@ struct TBoardSummary {
   // when none has one.
   double LatestQuoteTime = 0;
 };
-
-// The stocks attached to the grid's data rows.
-TBoardSummary SummarizeBoard(const TStringGrid& grid);
 
 }  // namespace kivrel

@@ -4,6 +4,7 @@
 
 #include "core/grid/grid_cell.h"
 #include "core/grid/grid_columns.h"
+#include "core/grid/row_stock.h"
 
 namespace kivrel {
 namespace {
@@ -77,7 +78,7 @@ TChange DayExtremeOf(const StockRecord& record) {
 
 void DrawCellMarks(TCanvas& canvas, const TStringGrid& grid, int col, int row, const TRect& rect,
                    const TChangeMarks& marks, std::int64_t nowMs) {
-  const auto* stock = row > 0 ? dynamic_cast<const TStock*>(grid.Objects(0, row)) : nullptr;
+  const TStock* stock = row > 0 ? RowStock(grid, row) : nullptr;
   if (stock == nullptr) return;
   const TChange change = marks.ChangeOf(*stock, col, nowMs);
   const TChange extreme = col == kLastColumn ? DayExtremeOf(stock->Payload) : TChange::None;

@@ -101,7 +101,7 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
     EXPECT_EQ(last.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
     EXPECT_EQ(Cell(*w, 2, 0, Qt::ToolTipRole).left(26),
               "ABCDEFGHI  5483\n\u4e0a\u6ac3 \u6ac3\u516c\u53f8\u50b5\u4e00\u3001\u6ac3");  // 上櫃 櫃公司債一、櫃…
-    EXPECT_EQ(Cell(*w, 2, 1, Qt::ToolTipRole), Cell(*w, 2, 0, Qt::ToolTipRole));  // the name's, too
+    EXPECT_EQ(Cell(*w, 2, 1, Qt::ToolTipRole), Cell(*w, 2, 0, Qt::ToolTipRole));            // the name's, too
     EXPECT_EQ(w->StatusSummary->text(),
               "\u5168\u90e8   Stocks: 3   up 1, down 1, unchanged 0   limit-up 1, limit-down 0");
     EXPECT_FALSE(w->StatusNote->isVisible());
