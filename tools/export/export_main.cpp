@@ -21,8 +21,6 @@
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
-
 int Fail(const QString& text) {
   std::cerr << "kivrel-export: " << text.toStdString() << '\n';
   return 1;
@@ -39,12 +37,15 @@ std::string Beside(const std::string& quoteFile, const std::string& name) {
 QString HistoryCsvProblem(const kivrel::THistoryCsvError& e) {
   const QString text = QString::fromStdString(e.Text());
   switch (e.Kind()) {
-    case kivrel::THistoryCsvError::TKind::NotADate: return Tr("'%1' is not a date (YYYY-MM-DD)").arg(text);
-    case kivrel::THistoryCsvError::TKind::NoDailyRows: return Tr("no daily rows of %1 are kept").arg(text);
+    case kivrel::THistoryCsvError::TKind::NotADate:
+      return QCoreApplication::translate("Kivrel", "'%1' is not a date (YYYY-MM-DD)").arg(text);
+    case kivrel::THistoryCsvError::TKind::NoDailyRows:
+      return QCoreApplication::translate("Kivrel", "no daily rows of %1 are kept").arg(text);
     case kivrel::THistoryCsvError::TKind::NoQuotes: break;
   }
-  if (!e.Day()) return Tr("no quotes of %1 are kept").arg(text);
-  return Tr("no quotes of %1 are kept for %2").arg(text, QString::fromStdString(kivrel::CsvDateText(*e.Day())));
+  if (!e.Day()) return QCoreApplication::translate("Kivrel", "no quotes of %1 are kept").arg(text);
+  return QCoreApplication::translate("Kivrel", "no quotes of %1 are kept for %2")
+      .arg(text, QString::fromStdString(kivrel::CsvDateText(*e.Day())));
 }
 
 // The history's CSV of --history or --daily.
@@ -63,7 +64,8 @@ int WriteHistory(const QCommandLineParser& parser, const std::string& quoteFile,
   } catch (const kivrel::THistoryCsvError& e) {
     return Fail(HistoryCsvProblem(e));
   } catch (const kivrel::THistoryError& e) {
-    return Fail(Tr("cannot read the history \"%1\": %2").arg(kivrel::PathText(path), QString::fromStdString(e.Text())));
+    return Fail(QCoreApplication::translate("Kivrel", "cannot read the history \"%1\": %2")
+                    .arg(kivrel::PathText(path), QString::fromStdString(e.Text())));
   }
 }
 
@@ -74,23 +76,34 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   kivrel::InstallTranslations(app);
   kivrel::TCommandLine commandLine(
-      "kivrel-export", Tr("Writes the board of a Kivrel quote file (default DATA/STOCK.LST) as CSV on standard "
-                          "output: UTF-8, a title row of the 15 column titles, then one row per stock with the texts "
-                          "the board shows. With --history or --daily it writes a stock's kept quotes from the "
-                          "history beside the quote file instead."));
+      "kivrel-export", QCoreApplication::translate(
+                           "Kivrel",
+                           "Writes the board of a Kivrel quote file (default DATA/STOCK.LST) as CSV on standard "
+                           "output: UTF-8, a title row of the 15 column titles, then one row per stock with the texts "
+                           "the board shows. With --history or --daily it writes a stock's kept quotes from the "
+                           "history beside the quote file instead."));
   QCommandLineParser& parser = commandLine.Parser();
-  parser.addPositionalArgument("QUOTE_FILE", Tr("The quote file."), "[QUOTE_FILE]");
+  parser.addPositionalArgument("QUOTE_FILE", QCoreApplication::translate("Kivrel", "The quote file."), "[QUOTE_FILE]");
   parser.addOption({"view",
-                    Tr("Only the rows of a view, in its order: 全部, a watch list's name (from watchlists.txt "
-                       "beside the quote file), 上市, 上櫃 or a category such as 水泥."),
+                    QCoreApplication::translate(
+                        "Kivrel",
+                        "Only the rows of a view, in its order: 全部, a watch list's name (from watchlists.txt "
+                        "beside the quote file), 上市, 上櫃 or a category such as 水泥."),
                     "NAME"});
-  parser.addOption({"history", Tr("The kept quotes of the stock CODE on one day, from history.db."), "CODE"});
-  parser.addOption({"date", Tr("The day of --history (default: the latest day kept)."), "YYYY-MM-DD"});
-  parser.addOption({"daily", Tr("The daily rows of the stock CODE, from history.db."), "CODE"});
+  parser.addOption(
+      {"history",
+       QCoreApplication::translate("Kivrel", "The kept quotes of the stock CODE on one day, from history.db."),
+       "CODE"});
+  parser.addOption({"date",
+                    QCoreApplication::translate("Kivrel", "The day of --history (default: the latest day kept)."),
+                    "YYYY-MM-DD"});
+  parser.addOption(
+      {"daily", QCoreApplication::translate("Kivrel", "The daily rows of the stock CODE, from history.db."), "CODE"});
   if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
   if (int(parser.isSet("view")) + int(parser.isSet("history")) + int(parser.isSet("daily")) > 1)
-    return commandLine.Fail(Tr("--view, --history and --daily go one at a time."));
-  if (parser.isSet("date") && !parser.isSet("history")) return commandLine.Fail(Tr("--date goes with --history."));
+    return commandLine.Fail(QCoreApplication::translate("Kivrel", "--view, --history and --daily go one at a time."));
+  if (parser.isSet("date") && !parser.isSet("history"))
+    return commandLine.Fail(QCoreApplication::translate("Kivrel", "--date goes with --history."));
   const QStringList files = parser.positionalArguments();
   const std::string file = files.isEmpty() ? kivrel::TDataPaths().QuoteFile : files.front().toStdString();
 
@@ -104,7 +117,8 @@ int main(int argc, char* argv[]) {
   if (parser.isSet("history") || parser.isSet("daily")) {
     if (const int status = WriteHistory(parser, file, std::cout); status != 0) return status;
   } else {
-    if (!kivrel::PathExists(file)) return Fail(Tr("%1: no such quote file").arg(kivrel::PathText(file)));
+    if (!kivrel::PathExists(file))
+      return Fail(QCoreApplication::translate("Kivrel", "%1: no such quote file").arg(kivrel::PathText(file)));
     const kivrel::TStockListPtr store = kivrel::NewStockList();
     try {
       kivrel::LoadStockFile(*store, file);
@@ -114,6 +128,8 @@ int main(int argc, char* argv[]) {
     kivrel::WriteBoardCsv(std::cout, kivrel::ViewStocks(*store, view.value_or(kivrel::AllView()), lists).Stocks);
   }
   std::cout.flush();
-  if (!std::cout) return Fail(Tr("cannot write the CSV to standard output: %1").arg(std::strerror(errno)));
+  if (!std::cout)
+    return Fail(
+        QCoreApplication::translate("Kivrel", "cannot write the CSV to standard output: %1").arg(std::strerror(errno)));
   return 0;
 }

@@ -24,8 +24,6 @@ namespace {
 
 using kivrel::pages::GeneratorOptions;
 
-QString Tr(const char* text) { return QCoreApplication::translate("Kivrel", text); }
-
 void PrintError(const QString& text) { std::fprintf(stderr, "kivrel-pages: %s\n", text.toStdString().c_str()); }
 
 struct TPagesRun {
@@ -37,37 +35,49 @@ struct TPagesRun {
 // -1 when the pages are to be written, else the exit status.
 int ReadCommandLine(const QCoreApplication& app, TPagesRun& run) {
   kivrel::TCommandLine commandLine(
-      "kivrel-pages", Tr("Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into OUTDIR "
-                         "(created with its parents when missing), named <entry>.html in UTF-8."));
+      "kivrel-pages", QCoreApplication::translate(
+                          "Kivrel",
+                          "Writes synthetic saved listing pages (Big5, CR LF) for all 55 category entries into OUTDIR "
+                          "(created with its parents when missing), named <entry>.html in UTF-8."));
   QCommandLineParser& parser = commandLine.Parser();
-  parser.addPositionalArgument("OUTDIR", Tr("The folder to write the pages into (with --live, DATA/SOURCE when not "
+  parser.addPositionalArgument(
+      "OUTDIR", QCoreApplication::translate("Kivrel",
+                                            "The folder to write the pages into (with --live, DATA/SOURCE when not "
                                             "given)."));
-  parser.addOption({"seed", Tr("Seed of the pseudo-random values (default 1)."), "N", "1"});
-  parser.addOption({"force", Tr("Replace pages in OUTDIR that kivrel-pages did not write (saved pages).")});
+  parser.addOption(
+      {"seed", QCoreApplication::translate("Kivrel", "Seed of the pseudo-random values (default 1)."), "N", "1"});
+  parser.addOption({"force", QCoreApplication::translate(
+                                 "Kivrel", "Replace pages in OUTDIR that kivrel-pages did not write (saved pages).")});
   parser.addOption({"rows",
-                    Tr("Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
-                       "scale with it (--rows 386 gives about 30,000 stocks)."),
+                    QCoreApplication::translate(
+                        "Kivrel",
+                        "Rows per share category page, 0 to 10000 (default 20); certificate, warrant and bond pages "
+                        "scale with it (--rows 386 gives about 30,000 stocks)."),
                     "N", "20"});
   parser.addOption({"live",
-                    Tr("Simulate a trading day: write the pages as the market opens at 09:00, then again every "
-                       "SECONDS (0 to 3600) a minute further on, until 13:30."),
+                    QCoreApplication::translate(
+                        "Kivrel",
+                        "Simulate a trading day: write the pages as the market opens at 09:00, then again every "
+                        "SECONDS (0 to 3600) a minute further on, until 13:30."),
                     "SECONDS"});
   if (const int status = commandLine.Parse(app.arguments(), 1); status >= 0) return status;
   bool ok = false;
   if (parser.isSet("live")) {
     run.LiveSeconds = parser.value("live").toDouble(&ok);
     if (!ok || !(run.LiveSeconds >= 0 && run.LiveSeconds <= 3600))
-      return commandLine.Fail(Tr("Bad number of seconds '%1' (0 to 3600).").arg(parser.value("live")));
+      return commandLine.Fail(
+          QCoreApplication::translate("Kivrel", "Bad number of seconds '%1' (0 to 3600).").arg(parser.value("live")));
   }
   if (parser.positionalArguments().isEmpty() && run.LiveSeconds < 0)
-    return commandLine.Fail(Tr("No output folder given."));
+    return commandLine.Fail(QCoreApplication::translate("Kivrel", "No output folder given."));
   run.OutDir = parser.positionalArguments().isEmpty() ? kivrel::TDataPaths().Source
                                                       : parser.positionalArguments().front().toStdString();
   run.Options.Seed = parser.value("seed").toULongLong(&ok);
-  if (!ok) return commandLine.Fail(Tr("Bad seed '%1'.").arg(parser.value("seed")));
+  if (!ok) return commandLine.Fail(QCoreApplication::translate("Kivrel", "Bad seed '%1'.").arg(parser.value("seed")));
   run.Options.ShareRows = parser.value("rows").toInt(&ok);
   if (!ok || run.Options.ShareRows < 0 || run.Options.ShareRows > kivrel::pages::kMaxShareRows)
-    return commandLine.Fail(Tr("Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
+    return commandLine.Fail(
+        QCoreApplication::translate("Kivrel", "Bad row count '%1' (0 to 10000).").arg(parser.value("rows")));
   run.Options.Force = parser.isSet("force");
   return -1;
 }
@@ -80,8 +90,10 @@ void NoteHiddenPages(std::string folder) {
   const std::string quoteFile =
       (slash == std::string::npos ? std::string(".") : folder.substr(0, slash)) + "/STOCK.LST";
   if (!kivrel::PathExists(quoteFile)) return;
-  PrintError(Tr("Note: %1 exists, so the board shows it and not these pages; press F5 in the board, or start it once "
-                "with --reimport, to read the pages.")
+  PrintError(QCoreApplication::translate(
+                 "Kivrel",
+                 "Note: %1 exists, so the board shows it and not these pages; press F5 in the board, or start it once "
+                 "with --reimport, to read the pages.")
                  .arg(QString::fromStdString(quoteFile)));
 }
 
@@ -129,8 +141,10 @@ int main(int argc, char* argv[]) {
                   run.OutDir.c_str());
     }
   } catch (const kivrel::pages::ForeignPageError& e) {
-    PrintError(Tr("\"%1\" was not written by kivrel-pages, so nothing was written; --force replaces such pages.")
-                   .arg(kivrel::PathText(e.Path())));
+    PrintError(
+        QCoreApplication::translate(
+            "Kivrel", "\"%1\" was not written by kivrel-pages, so nothing was written; --force replaces such pages.")
+            .arg(kivrel::PathText(e.Path())));
     return 1;
   } catch (...) {
     PrintError(kivrel::TErrorText::Describe(std::current_exception()).OneLine());
