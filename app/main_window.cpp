@@ -48,7 +48,6 @@ constexpr float kFontRatio = 3.5F;
 // sized to the store.
 constexpr int kScreenPixelsPerRow = 24;
 // The view panel's width when the window opens.
-constexpr int kPanelWidth = 220;
 
 // Menu items 重新讀取頁面 and 自動更新.
 constexpr std::string_view kReadPagesMenuCaption = "\xAD\xAB\xB7s\xC5\xAA\xA8\xFA\xAD\xB6\xAD\xB1";
@@ -107,6 +106,7 @@ TfrmMain::TfrmMain(const TWindowOptions& options, QWidget* parent)
   if (!startupError_) {
     ViewPanel->Refresh(figures_);
     ViewPanel->setVisible(folder_.WatchLists().Count() > 0);
+    splitter_->setSizes({ViewPanel->sizeHint().width(), kDesignWidth});  // the figures decide its width
     if (const std::optional<TView> view = FindView(folder_.WatchLists(), options.View); view && !options.View.empty())
       ViewPanel->Choose(*view);
   }
@@ -162,20 +162,19 @@ void TfrmMain::CreateGrid(const TWindowOptions& options) {
   GRID->SetObjectText(&StockColumnText);
   GRID->View()->SetOnDrawCell(
       [this](TCanvas& canvas, int col, int row, const TRect& rect) { GRIDDrawCell(canvas, col, row, rect); });
-  auto* splitter = new QSplitter(this);
-  ViewPanel = new TViewPanel(folder_.WatchLists(), splitter);
-  auto* centre = new QWidget(splitter);
+  splitter_ = new QSplitter(this);
+  ViewPanel = new TViewPanel(folder_.WatchLists(), splitter_);
+  auto* centre = new QWidget(splitter_);
   auto* layout = new QVBoxLayout(centre);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(GRID->View(), 1);
   FindBar = new TFindBar(centre);
   layout->addWidget(FindBar);
-  splitter->addWidget(ViewPanel);
-  splitter->addWidget(centre);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({kPanelWidth, kDesignWidth});
-  setCentralWidget(splitter);
+  splitter_->addWidget(ViewPanel);
+  splitter_->addWidget(centre);
+  splitter_->setStretchFactor(1, 1);
+  setCentralWidget(splitter_);
   connect(ViewPanel, &TViewPanel::ViewChosen, this, &TfrmMain::ShowView);
   connect(ViewPanel, &TViewPanel::ListsChanged, this, [this] {
     SaveWatchLists();

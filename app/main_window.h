@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTimer>
 
 #include <exception>
@@ -142,7 +143,8 @@ class TfrmMain final : public QMainWindow {
 
   TDataFolder folder_;
   TView view_;
-  TViewRows rows_;  // the rows of the view shown, with the placeholders the grid points to
+  QSplitter* splitter_ = nullptr;  // the view panel beside the grid and the find bar
+  TViewRows rows_;                 // the rows of the view shown, with the placeholders the grid points to
   std::vector<TViewSummary> figures_;
   QTimer figuresTimer_;
   std::unique_ptr<TPageFollower> follower_;

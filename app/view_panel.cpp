@@ -4,7 +4,9 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/big5_qt.h"
@@ -33,6 +35,17 @@ TViewPanel::TViewPanel(TWatchLists& lists, QWidget* parent) : QTreeWidget(parent
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { Choose(ViewOf(item)); });
   Rebuild();
+}
+
+QSize TViewPanel::sizeHint() const {
+  constexpr int kNameCharacters = 6;
+  // A category's name starts two steps in: its market's branch, then its own.
+  int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + 2 * indentation() +
+              fontMetrics().horizontalAdvance(QString(kNameCharacters, QChar(0x6C34)));  // 水
+  for (const int col : {colStocks, colUp, colDown, colAverage}) {
+    width += std::max(sizeHintForColumn(col), header()->sectionSizeHint(col));
+  }
+  return {width, QTreeWidget::sizeHint().height()};
 }
 
 void TViewPanel::Refresh(const std::vector<TViewSummary>& summaries) {

@@ -48,6 +48,10 @@ class TViewPanel : public QTreeWidget {
   TView ViewOf(const QTreeWidgetItem* item) const;
   QTreeWidgetItem* ItemOf(const TView& view) const;
 
+  // Wide enough for every figure and for names of six Chinese characters
+  // (水泥, 自選股, 電子零組件); longer names are cut, their tooltip whole.
+  QSize sizeHint() const override;
+
  signals:
   void ViewChosen(kivrel::TView view);
   // A list was made, renamed or deleted: time to save the file and refresh.

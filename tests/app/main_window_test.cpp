@@ -143,53 +143,17 @@ TEST_F(Board, WhatStopsStartUpIsShownAndTheQuoteFileKept) {
   EXPECT_EQ(odd->StatusNote->text().toStdString(),
             "Quotes will not be saved: 1 record(s) of \"DATA/STOCK.LST\" cannot be quotes, so it is left as it is "
             "(start with --reimport to replace it by the pages)");
-}
-
-TEST_F(Board, ASecondBoardInTheFolderSavesNothingAndNoBoardSavesOverAChangedFile) {
-  auto first = Open({Record({.Code = "1101"})});
-  auto second = Open();
-  EXPECT_EQ(second->DataFolder().SavePolicy().Reason, TNoSave::TReason::SecondBoard);
+  const auto second = Open();  // shows the quotes, saves nothing
+  EXPECT_EQ(second->GRID->Model().rowCount(), 2);
   EXPECT_TRUE(second->StatusNote->text().startsWith("Quotes will not be saved: another Kivrel board"));
-  EXPECT_EQ(second->GRID->Model().rowCount(), 1);
-  WriteBytes("DATA/STOCK.LST", FileBytes({Record({.Code = "2330"}), Record({.Code = "2331"})}));
-  second.reset();
-  EXPECT_THROW(first->FormDestroy(), FileError);
-  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 132u);
 }
 
-// F5 reads every page into the open store: a page's stocks take its quotes,
-// new ones join, others keep theirs; selection and order stay; a faulty page
-// is named in the status bar without a box; the quote file at exit holds it.
-TEST_F(Board, F5ReadsThePagesIntoTheOpenStore) {
-  auto w = Open(
-      {Record({.Code = "1101", .Last = 10.0F}), Record({.Code = "1103", .Last = 11.0F}), Record({.Code = "9999"})});
-  const auto codes = [&] { return (Cell(*w, 0, 0) + Cell(*w, 1, 0) + Cell(*w, 2, 0) + Cell(*w, 3, 0)).toStdString(); };
-  w->SortByColumn(4);  // by the last price, from the largest
-  w->GRID->View()->selectRow(1);
-  ASSERT_EQ(Current(*w), "1101");
-  WriteBytes(kCement, PageRow("1101", "10.60") + PageRow("1102", "10.20"));
-  QTest::keyClick(w.get(), Qt::Key_F5);
-  EXPECT_EQ(codes(), "1103110111029999");
-  EXPECT_EQ(Cell(*w, 1, 4), "10.60");
-  EXPECT_EQ(Current(*w), "1101");
-  EXPECT_EQ(inserts, 1);
-  EXPECT_TRUE(w->StatusNote->text().startsWith("Pages read at "));
-  EXPECT_TRUE(w->StatusNote->text().contains(": 1 stocks changed, 1 new"));
-  WriteBytes(kFood, kDataCell);
-  WriteBytes(kCement, PageRow("1101", "9.10"));
-  w->ReadPages1->trigger();
-  EXPECT_EQ(Cell(*w, 2, 4) + Current(*w), "9.101101");  // sorted again, the selection on its stock
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  EXPECT_TRUE(w->StatusNote->text().contains(QString::fromStdString(kFood + ", line 1:")))
-      << w->StatusNote->text().toStdString();
-  EXPECT_EQ(w->FormDestroy().Reason, TNoSave::TReason::None);
-  EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 4 * StockRecord::kSize);
-}
-
-// Following the folder: a page written while the board runs shows its quotes
-// without a key pressed, marked for a while; stocks off the page stay; a
-// faulty page keeps the old quotes and is named in the status bar.
-TEST_F(Board, FollowsThePageFolderWhileItRuns) {
+// Pages read while the board runs, as they are written (following the
+// folder) or on F5: a page's stocks take its quotes, new ones join, others
+// keep theirs, the change is marked for a while; the sorted order and the
+// selected stock stay; a faulty page keeps the old quotes and is named in the
+// status bar without a box; the quote file at exit holds the latest quotes.
+TEST_F(Board, ReadsThePagesWhileItRuns) {
   auto w = Open({Record({.Code = "1101", .Last = 10.0F}), Record({.Code = "1103", .Last = 11.0F})}, false, true);
   EXPECT_TRUE(w->AutoUpdate1->isChecked());
   w->SortByColumn(4);
@@ -209,15 +173,21 @@ TEST_F(Board, FollowsThePageFolderWhileItRuns) {
   }));
   WriteBytes(kCement, PageRow("1101", "9.50"));  // rewritten in place: 1102 stays
   ASSERT_TRUE(shows("11.0010.209.50"));
+  EXPECT_TRUE(w->StatusNote->text().startsWith("Pages read at "));
   EXPECT_TRUE(w->StatusNote->text().contains(": 1 stocks changed, 0 new"));
   WriteBytes(kCement, PageRow("1101", "1.2.3"));  // faulty: the quotes stay
   ASSERT_TRUE(QTest::qWaitFor([&] { return w->StatusNote->text().contains(QString::fromStdString(kCement)); }));
   EXPECT_EQ(Cell(*w, 2, 4), "9.50");
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   w->AutoUpdate1->trigger();  // off, and on again: the pages as they are now count as read
   w->AutoUpdate1->trigger();
   WriteBytes(kCement, PageRow("1101", "9.70"));
   ASSERT_TRUE(shows("11.0010.209.70"));
-  w->FormDestroy();
+  w->AutoUpdate1->trigger();  // off: F5 reads every page all the same
+  WriteBytes(kCement, PageRow("1101", "11.20"));
+  QTest::keyClick(w.get(), Qt::Key_F5);
+  EXPECT_EQ(Cell(*w, 0, 4) + Current(*w), "11.201101");
+  EXPECT_EQ(w->FormDestroy().Reason, TNoSave::TReason::None);
   EXPECT_EQ(testing::ReadBytes("DATA/STOCK.LST").size(), 3 * StockRecord::kSize);
 }
 

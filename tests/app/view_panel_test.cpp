@@ -74,6 +74,10 @@ TEST_F(PanelTest, ChoosingByClickAndKeys) {
   EXPECT_TRUE(panel.ItemOf(WatchListView(0))->font(0).bold());
   EXPECT_FALSE(panel.ItemOf(CategoryView(0, 0))->font(0).bold());
   EXPECT_EQ(panel.currentItem(), panel.ItemOf(WatchListView(0)));
+
+  panel.resize(panel.sizeHint());  // a category's name of six characters shows whole
+  EXPECT_GE(panel.columnWidth(TViewPanel::colName) - 2 * panel.indentation(),
+            panel.fontMetrics().horizontalAdvance(QString(6, QChar(0x6C34))));
 }
 
 TEST_F(PanelTest, ContextMenuMakesRenamesAndDeletesLists) {

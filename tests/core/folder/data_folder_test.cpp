@@ -117,35 +117,6 @@ TEST_F(DataFolder, AStoreFromThePagesIsSavedOnlyWhenWholeAndNotSmaller) {
   EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), many);
 }
 
-// Pages read into the open store: their stocks take the new quotes and new
-// stocks join; the stocks of a faulty or vanished page keep theirs.
-TEST_F(DataFolder, PagesReadIntoTheOpenStoreNeverTakeStocksAway) {
-  const StockRecord kept = Record({.Code = "9999", .Last = 12});
-  const StockRecord cement = Record({.Code = "1101", .Last = 3});
-  WriteQuoteFile(FileBytes({cement, kept}));
-  const auto folder = Open();
-  ASSERT_TRUE(folder->OpenReport().LoadedQuoteFile);
-  WritePages();
-  pages::GeneratedPage food = pages::GeneratePage(kPages, 0, 1);
-  food.Rows[0].Minutes = 25 * 60;
-  WriteBytes(Page(0, 1), pages::PageText(food));
-  TStoreChanges changes;
-  const TImportReport report = folder->ImportPages(folder->ReadPages(kToday), &changes);
-  EXPECT_EQ(report.Faulty.size(), 1u);
-  const TStringList& store = folder->StockList();
-  int index = 0;
-  ASSERT_TRUE(store.Find(TStock(kept).GetKey(), index));
-  EXPECT_EQ(StockAt(store, index).Payload, kept);
-  ASSERT_TRUE(store.Find(TStock(cement).GetKey(), index));
-  EXPECT_EQ(StockAt(store, index).Payload, cement);  // not on the generated page: kept
-  for (const auto& row : food.Rows) {
-    StockRecord r = ExpectedRecord(food, row, kToday);
-    EXPECT_FALSE(store.Find(TStock(r).GetKey(), index)) << row.Code;  // the faulty page gave nothing
-  }
-  EXPECT_EQ(changes.Added.size() + 2, static_cast<std::size_t>(store.Count()));
-  EXPECT_EQ(folder->Save().Reason, R::None);
-}
-
 // Imports go to the history, a load does not; only the lock holder writes it.
 TEST_F(DataFolder, ImportsAreKeptInTheHistory) {
   fs::create_directories(dir / "DATA/SOURCE");
@@ -190,6 +161,10 @@ TEST_F(DataFolder, OnlyTheLockHolderSavesAndNeverOverWhatItMustKeep) {
     WriteBytes(dir / "DATA/STOCK.LST.tmp-abc123", "a save in progress");
     EXPECT_EQ(Open()->Save().Reason, R::SecondBoard);
     EXPECT_TRUE(fs::exists(dir / "DATA/STOCK.LST.tmp-abc123"));  // a second board cleans nothing
+    WriteQuoteFile(quotes + quotes);                             // changed by someone else
+    EXPECT_THROW(first->Save(), FileError);
+    EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), quotes + quotes);
+    WriteQuoteFile(quotes);
   }
   fs::create_directory(dir / "DATA/kivrel.lock.d");
   fs::remove(dir / "DATA/kivrel.lock");
