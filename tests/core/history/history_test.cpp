@@ -55,11 +55,12 @@ class History : public ::testing::Test {
 };
 
 // Unchanged quotes and quotes without a time are not recorded, also after a
-// reopen; a changed value or time is, and a second recorded again replaces
-// the row of that second. A stock's quotes move out of the import log in one
-// go every 128 imports; 140 imports see that and the rows after it.
+// reopen; a changed value or time is, as is the same quote on another day,
+// and a second recorded again replaces the row of that second. A stock's
+// quotes move out of the import log in one go every 128 imports; 140
+// imports see that and the rows after it.
 TEST_F(History, RecordsChangedQuotesOnly) {
-  std::vector<float> expected;
+  std::vector<float> expected{10.0F};
   StockRecord bidOnly = Quote("1101", At(kDay, 9, 139), 10.0F + static_cast<float>(139) / 100.0F);
   bidOnly.SetBid(1.0F);
   {
@@ -67,7 +68,6 @@ TEST_F(History, RecordsChangedQuotesOnly) {
     EXPECT_EQ(history.Record(std::vector{Quote("1101", At(kDay, 9, 0), 10.0F), Quote(" 1102 ", At(kDay, 9, 0), 20.0F),
                                          Quote("1103", 0.0, 30.0F)}),
               2U);
-    expected.push_back(10.0F);
     EXPECT_EQ(history.Record(std::vector{Quote("1101", At(kDay, 9, 0), 10.0F), Quote("1102", At(kDay, 9, 0), 20.0F)}),
               0U);
     for (int i = 1; i < 140; ++i) {
@@ -80,9 +80,9 @@ TEST_F(History, RecordsChangedQuotesOnly) {
   }
   THistory history(Path(), THistory::TAccess::ReadWrite);
   EXPECT_EQ(history.Record(std::vector{bidOnly, Quote("1102", At(kDay, 9, 0), 20.0F)}), 0U);
-  EXPECT_EQ(history.Record(std::vector{Quote("1102", At(kDay, 9, 0), 21.0F)}), 1U);
+  EXPECT_EQ(history.Record(std::vector{Quote("1102", At(kDay + 1, 9, 0), 20.0F)}), 1U);  // on another day
   EXPECT_EQ(Lasts(history.Day(kA, kDay)), expected);
-  EXPECT_EQ(Lasts(history.Day(kB, kDay)), std::vector{21.0F});
+  EXPECT_EQ(Lasts(history.Day(kB, kDay + 1)), std::vector{20.0F});
 }
 
 // What comes back is what went in, bit for bit: page numbers, odd singles,
@@ -191,10 +191,13 @@ TEST_F(History, UnusableDatabasesFailWithTheirCause) {
   EXPECT_EQ(code(THistory::TAccess::ReadOnly), SQLITE_READONLY);
   EXPECT_EQ(code(THistory::TAccess::ReadWrite), SQLITE_OK);  // its 09:01 stays in the import log
 
-  // Quote data damaged where SQLite cannot see it: reading fails, and
-  // opening for writing reads it too.
+  // Quote data damaged where SQLite cannot see it: each read fails alone,
+  // its transaction gone with it; opening for writing reads it too.
   TDatabase(Path(), TDatabase::TMode::ReadWrite, std::chrono::milliseconds(0)).Execute("UPDATE fresh SET data = x'FF'");
-  EXPECT_EQ(code(THistory::TAccess::ReadOnly), SQLITE_CORRUPT);
+  {
+    const THistory reader(Path(), THistory::TAccess::ReadOnly);
+    for (int read = 0; read < 2; ++read) EXPECT_EQ(Failure([&] { reader.Day(kA, kDay); }), SQLITE_CORRUPT);
+  }
   EXPECT_EQ(code(THistory::TAccess::ReadWrite), SQLITE_CORRUPT);
 
   // A file this process may only read. Root may write any file, so the child
