@@ -28,34 +28,25 @@ constexpr pages::GeneratorOptions kPages{.Seed = 5, .ShareRows = 2};
 
 class DataFolder : public ::testing::Test {
  protected:
-  TDataPaths Paths() const {
-    return {dir / "DATA",
-            dir / "DATA/SOURCE",
-            dir / "DATA/STOCK.LST",
-            dir / "DATA/kivrel.lock",
-            dir / "DATA/watchlists.txt",
-            dir / "DATA/history.db"};
-  }
   std::unique_ptr<TDataFolder> Open(TDataFolderOptions options = {}) {
-    auto folder = std::make_unique<TDataFolder>(options, Paths());
+    auto folder = std::make_unique<TDataFolder>(options, TDataPaths{});  // DATA in the working folder
     folder->Open(kToday);
     return folder;
   }
   std::string Page(int market, int index) const {
-    return dir /
-           ("DATA/SOURCE/" + Big5ToUtf8(pages::CategoryEntries(market)[static_cast<std::size_t>(index)]) + ".html");
+    return "DATA/SOURCE/" + Big5ToUtf8(pages::CategoryEntries(market)[static_cast<std::size_t>(index)]) + ".html";
   }
   void WritePages() const {
     pages::GeneratorOptions options = kPages;
     options.Force = true;
-    pages::WritePages(dir / "DATA/SOURCE", options);
+    pages::WritePages("DATA/SOURCE", options);
   }
   void WriteQuoteFile(const std::string& bytes) const {
-    fs::create_directories(dir / "DATA/SOURCE");
-    WriteBytes(dir / "DATA/STOCK.LST", bytes);
+    fs::create_directories("DATA/SOURCE");
+    WriteBytes("DATA/STOCK.LST", bytes);
   }
 
-  testing::TempDir dir;
+  testing::WorkingFolder dir;
 };
 
 // A store built from the pages replaces the quote file only when every page
@@ -75,8 +66,8 @@ TEST_F(DataFolder, AStoreFromThePagesIsSavedOnlyWhenWholeAndNotSmaller) {
       {"whole pages", true, true, false, false, R::None},
   };
   for (const Case& c : cases) {
-    fs::remove_all(dir / "DATA");
-    fs::create_directories(dir / "DATA/SOURCE");
+    fs::remove_all("DATA");
+    fs::create_directories("DATA/SOURCE");
     if (c.pages) WritePages();
     if (c.fault) WriteBytes(Page(0, 3), pages::DataCellLine("1"));
     if (c.bigPage) {
@@ -85,16 +76,16 @@ TEST_F(DataFolder, AStoreFromThePagesIsSavedOnlyWhenWholeAndNotSmaller) {
     if (c.file) WriteQuoteFile(held);
     const auto folder = Open({.Reimport = true});
     EXPECT_EQ(folder->Save().Reason, c.reason) << c.name;
-    EXPECT_EQ(fs::exists(dir / "DATA/STOCK.LST"), c.file || c.reason == R::None) << c.name;
+    EXPECT_EQ(fs::exists("DATA/STOCK.LST"), c.file || c.reason == R::None) << c.name;
     if (c.reason != R::None && c.file) {
-      EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), held) << c.name;
+      EXPECT_EQ(ReadBytes("DATA/STOCK.LST"), held) << c.name;
     }
   }
 
   {
     // Mended and read again, the faulty page makes the store whole.
-    fs::remove_all(dir / "DATA");
-    fs::create_directories(dir / "DATA/SOURCE");
+    fs::remove_all("DATA");
+    fs::create_directories("DATA/SOURCE");
     WritePages();
     const std::string whole = ReadBytes(Page(0, 3));
     WriteBytes(Page(0, 3), pages::DataCellLine("1"));
@@ -114,17 +105,17 @@ TEST_F(DataFolder, AStoreFromThePagesIsSavedOnlyWhenWholeAndNotSmaller) {
   WriteQuoteFile(many);
   const TNoSave fewer = Open({.Reimport = true})->Save();
   EXPECT_EQ(std::tuple(fewer.Reason, fewer.Held), std::tuple(R::FewerStocks, std::size_t{2000}));
-  EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), many);
+  EXPECT_EQ(ReadBytes("DATA/STOCK.LST"), many);
 }
 
 // Imports go to the history, a load does not; only the lock holder writes it.
 TEST_F(DataFolder, ImportsAreKeptInTheHistory) {
-  fs::create_directories(dir / "DATA/SOURCE");
+  fs::create_directories("DATA/SOURCE");
   WritePages();
   const pages::GeneratedPage cement = pages::GeneratePage(kPages, 0, 0);
   const THistoryStock stock = HistoryStockOf(ExpectedRecord(cement, cement.Rows[0], kToday));
   const auto kept = [&] {
-    return THistory(dir / "DATA/history.db", THistory::TAccess::ReadOnly)
+    return THistory("DATA/history.db", THistory::TAccess::ReadOnly)
         .Day(stock, static_cast<std::int32_t>(kToday))
         .size();
   };
@@ -158,28 +149,28 @@ TEST_F(DataFolder, OnlyTheLockHolderSavesAndNeverOverWhatItMustKeep) {
   WriteQuoteFile(quotes);
   {
     const auto first = Open();
-    WriteBytes(dir / "DATA/STOCK.LST.tmp-abc123", "a save in progress");
+    WriteBytes("DATA/STOCK.LST.tmp-abc123", "a save in progress");
     EXPECT_EQ(Open()->Save().Reason, R::SecondBoard);
-    EXPECT_TRUE(fs::exists(dir / "DATA/STOCK.LST.tmp-abc123"));  // a second board cleans nothing
-    WriteQuoteFile(quotes + quotes);                             // changed by someone else
+    EXPECT_TRUE(fs::exists("DATA/STOCK.LST.tmp-abc123"));  // a second board cleans nothing
+    WriteQuoteFile(quotes + quotes);                       // changed by someone else
     EXPECT_THROW(first->Save(), FileError);
-    EXPECT_EQ(ReadBytes(dir / "DATA/STOCK.LST"), quotes + quotes);
+    EXPECT_EQ(ReadBytes("DATA/STOCK.LST"), quotes + quotes);
     WriteQuoteFile(quotes);
   }
-  fs::create_directory(dir / "DATA/kivrel.lock.d");
-  fs::remove(dir / "DATA/kivrel.lock");
-  fs::create_directory_symlink(dir / "DATA/kivrel.lock.d", dir / "DATA/kivrel.lock");
+  fs::create_directory("DATA/kivrel.lock.d");
+  fs::remove("DATA/kivrel.lock");
+  fs::create_directory_symlink("kivrel.lock.d", "DATA/kivrel.lock");
   EXPECT_EQ(Open()->Save().Reason, R::LockUnavailable);
-  fs::remove(dir / "DATA/kivrel.lock");
+  fs::remove("DATA/kivrel.lock");
 
   WriteQuoteFile(quotes + FileBytes({Record({.Market = 7})}));
   EXPECT_EQ(Open()->Save().Reason, R::NotQuotes);
   EXPECT_EQ(Open({.Reimport = true})->Save().Reason, R::NoStocks);  // read again from the pages: none
-  fs::permissions(dir / "DATA/STOCK.LST", fs::perms(0444));
+  fs::permissions("DATA/STOCK.LST", fs::perms(0444));
   WritePages();
   EXPECT_EQ(Open({.Reimport = true})->Save().Reason, R::QuoteFileReadOnly);
-  fs::remove(dir / "DATA/STOCK.LST");
-  fs::create_symlink(dir / "gone", dir / "DATA/STOCK.LST");
+  fs::remove("DATA/STOCK.LST");
+  fs::create_symlink(dir / "gone", "DATA/STOCK.LST");
   try {
     Open();
     ADD_FAILURE() << "a link to nothing was read";
@@ -188,11 +179,11 @@ TEST_F(DataFolder, OnlyTheLockHolderSavesAndNeverOverWhatItMustKeep) {
   }
 
   // A folder the user may not write (as another user, where the test may be one).
-  fs::remove(dir / "DATA/STOCK.LST");
+  fs::remove("DATA/STOCK.LST");
   WriteQuoteFile(quotes);
   fs::permissions(dir.path(), fs::perms(0755));
-  fs::permissions(dir / "DATA", fs::perms(0755));
-  ::chmod((dir / "DATA/STOCK.LST").c_str(), 0644);
+  fs::permissions("DATA", fs::perms(0755));
+  fs::permissions("DATA/STOCK.LST", fs::perms(0644));
   if (::geteuid() == 0) {
     const int status = testing::RunInChild([&] {
       if (::setuid(65534) != 0) return 2;
@@ -203,9 +194,9 @@ TEST_F(DataFolder, OnlyTheLockHolderSavesAndNeverOverWhatItMustKeep) {
   }
 
   // A picture run creates nothing.
-  fs::remove_all(dir / "DATA");
+  fs::remove_all("DATA");
   EXPECT_EQ(Open({.Viewer = true})->Save().Reason, R::Viewer);
-  EXPECT_FALSE(fs::exists(dir / "DATA"));
+  EXPECT_FALSE(fs::exists("DATA"));
 }
 
 }  // namespace
