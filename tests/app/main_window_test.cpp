@@ -76,7 +76,6 @@ TEST_F(Board, StartsFromTheQuoteFileOrThePagesAndSavesAtExit) {
     EXPECT_TRUE(empty->EmptyHint->text().contains(QDir::current().absoluteFilePath("DATA/SOURCE")));
   }
   EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST.tmp-1Ab2C3"));
-  EXPECT_FALSE(std::filesystem::exists("DATA/STOCK.LST"));  // no page, no stock: the pages are read next time
   WriteBytes("DATA/STOCK.LST", "");
   std::string page = "<td align=center bgcolor=#FFFfff nowrap><a href=/q/q_1101.html>1101 A</a></td>\n";
   for (int i = 0; i < 10; ++i) page += kDataCell;
@@ -122,8 +121,7 @@ TEST_F(Board, WhatStopsStartUpIsShownAndTheQuoteFileKept) {
   }
 
   std::filesystem::remove("DATA/STOCK.LST");
-  std::filesystem::create_directories(kCement);  // a folder: skipped like a missing page
-  WriteBytes(kFood, "<html>\n" + kDataCell);     // a faulty page
+  WriteBytes(kFood, "<html>\n" + kDataCell);  // a faulty page
   auto faulty = Open();
   EXPECT_FALSE(faulty->StartupError());
   EXPECT_TRUE(faulty->windowState() & Qt::WindowMaximized);  // set up as after any start
@@ -132,8 +130,6 @@ TEST_F(Board, WhatStopsStartUpIsShownAndTheQuoteFileKept) {
   EXPECT_EQ(message.Text, "\u539f\u59cb\u6a94\u6848\u683c\u5f0f\u6709\u8aa4!!!");
   EXPECT_EQ(message.Details.toStdString(), kFood + ", line 2: the cells from here on do not make a whole row: " +
                                                kDataCell.substr(0, kDataCell.size() - 1));
-  ASSERT_EQ(report.Skipped.size(), 1u);
-  EXPECT_EQ(report.Skipped[0].first, kCement);
   EXPECT_EQ(faulty->StatusNote->text().toStdString(), "Quotes will not be saved: 1 page(s) could not be read whole (" +
                                                           kFood + "); press F5 once they are mended");
   faulty.reset();
