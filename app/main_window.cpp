@@ -47,7 +47,6 @@ constexpr float kFontRatio = 3.5F;
 // The grid gets one row per 24 pixels of screen height, less one, until it is
 // sized to the store.
 constexpr int kScreenPixelsPerRow = 24;
-// The view panel's width when the window opens.
 
 // Menu items 重新讀取頁面 and 自動更新.
 constexpr std::string_view kReadPagesMenuCaption = "\xAD\xAB\xB7s\xC5\xAA\xA8\xFA\xAD\xB6\xAD\xB1";
